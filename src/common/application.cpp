@@ -1,0 +1,88 @@
+#include "common/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QWindow>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+Application* currentApplication = nullptr;
+
+void useInstalledFonts() {
+    // The windows name the fonts of their original platform; these are their
+    // nearest installed twins.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    QApplication::setFont(font);
+}
+}  // namespace
+
+Application::Seams Application::realSeams() {
+    Seams seams;
+    seams.clock = std::make_unique<SystemClock>();
+    seams.messages = std::make_unique<QtMessageBox>();
+    seams.openFile = std::make_unique<QtOpenFileDialog>();
+    seams.end = [](int code) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    };
+    return seams;
+}
+
+Application::Application(Seams seams)
+    : seams_(std::move(seams)), files_([this](const QString& text) { fail(text); }) {
+    currentApplication = this;
+    useInstalledFonts();
+    QApplication::setQuitOnLastWindowClosed(false);  // the desk decides when the program ends
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Application::focusWindowChanged);
+}
+
+Application::~Application() {
+    for (auto& [key, form] : windows_) delete form.data();
+    windows_.clear();
+    files_.closeAll();
+    if (currentApplication == this) currentApplication = nullptr;
+}
+
+Application& Application::current() {
+    Q_ASSERT(currentApplication);
+    return *currentApplication;
+}
+
+void Application::end(int exitCode) {
+    files_.closeAll();
+    seams_.end(exitCode);
+}
+
+void Application::fail(const QString& text) {
+    if (ending_) return;  // one message is enough; the program is going
+    ending_ = true;
+    message(text);
+    end(1);
+}
+
+void Application::forgetWindow(Form* form) {
+    for (auto it = windows_.begin(); it != windows_.end(); ++it) {
+        if (it->second == form) {
+            windows_.erase(it);
+            break;
+        }
+    }
+    if (lastActive_ == form) lastActive_ = nullptr;
+}
+
+void Application::focusWindowChanged(QWindow* window) {
+    if (!window) return;
+    for (auto& [key, form] : windows_) {
+        if (form && form->windowHandle() == window) {
+            if (form != lastActive_) {
+                lastActive_ = form;
+                form->Form_Activate();
+            }
+            return;
+        }
+    }
+}

@@ -1,0 +1,93 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <typeindex>
+#include <unordered_map>
+
+#include "common/clock.h"
+#include "common/form.h"
+#include "common/record_file.h"
+#include "common/seams.h"
+
+class QWindow;
+
+// Everything that lives for the program's run: the seams to the outside
+// (clock, message box, open-file dialog, the end of the program), the open
+// record files, the one instance of every window kind and the state of the
+// procedure modules. A test makes a fresh one and drops it at the end.
+class Application : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString Title = QStringLiteral("Velmora Organizer");
+
+    struct Seams {
+        std::unique_ptr<Clock> clock;
+        std::unique_ptr<MessageSeam> messages;
+        std::unique_ptr<OpenFileSeam> openFile;
+        // Ends the program at once with the given exit code; does not return
+        // in the real program.
+        std::function<void(int)> end;
+    };
+    static Seams realSeams();
+
+    explicit Application(Seams seams);
+    ~Application() override;
+
+    static Application& current();
+
+    Clock& clock() { return *seams_.clock; }
+    void message(const QString& text) { seams_.messages->show(text); }
+    std::optional<QString> openFile(const QString& title, const QString& filter) {
+        return seams_.openFile->open(title, filter);
+    }
+    FileTable& files() { return files_; }
+
+    // Closes every record file, then ends the program.
+    void end(int exitCode = 0);
+    // A failure that the program cannot go on from: the message, then the end.
+    void fail(const QString& text);
+    // True once a failure has ended (or is ending) the program.
+    bool ending() const { return ending_; }
+
+    // The one instance of a window kind, created on first use (which runs its
+    // Form_Load); it stays hidden until shown.
+    template <class W>
+    W& window() {
+        const std::type_index key(typeid(W));
+        if (auto it = windows_.find(key); it != windows_.end() && it->second) return *static_cast<W*>(it->second.data());
+        auto* created = new W();
+        windows_[key] = created;
+        created->Form_Load();
+        return *created;
+    }
+    // The instance if it exists, without creating it.
+    template <class W>
+    W* existingWindow() const {
+        auto it = windows_.find(std::type_index(typeid(W)));
+        return it == windows_.end() ? nullptr : static_cast<W*>(it->second.data());
+    }
+    // Called when a window closes: the next use creates it afresh.
+    void forgetWindow(Form* form);
+
+    // State of a procedure module, created on first use, dropped with the application.
+    template <class T>
+    T& state() {
+        auto& slot = states_[std::type_index(typeid(T))];
+        if (!slot) slot = std::make_shared<T>();
+        return *static_cast<T*>(slot.get());
+    }
+
+private:
+    void focusWindowChanged(QWindow* window);
+
+    Seams seams_;
+    FileTable files_;
+    std::unordered_map<std::type_index, QPointer<Form>> windows_;
+    std::unordered_map<std::type_index, std::shared_ptr<void>> states_;
+    QPointer<Form> lastActive_;
+    bool ending_ = false;
+};
+
+inline Application& app() { return Application::current(); }

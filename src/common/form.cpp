@@ -1,0 +1,62 @@
+#include "common/form.h"
+
+#include <QCloseEvent>
+
+#include "common/application.h"
+#include "common/twips.h"
+
+Form::Form(const QString& name, QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void Form::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::setNormalState() { setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)); }
+
+void Form::setFrame(Border border, bool closeBox, bool minimizeBox, bool maximizeBox) {
+    border_ = border;
+    closeBox_ = closeBox;
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint;
+    switch (border) {
+    case Border::None: flags = Qt::Dialog | Qt::FramelessWindowHint; break;
+    case Border::FixedTool: flags |= Qt::Tool | Qt::WindowTitleHint; break;
+    case Border::Fixed:
+    case Border::Sizable: flags |= Qt::Window | Qt::WindowTitleHint; break;
+    }
+    if (border != Border::None) {
+        if (closeBox) flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+        if (minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+        if (maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
+    }
+    setWindowFlags(flags);
+}
+
+void Form::setClientSize(int widthTwips, int heightTwips) {
+    const QSize size(Twips::toPixels(widthTwips), Twips::toPixels(heightTwips));
+    if (border_ == Border::Sizable) {
+        resize(size);
+    } else {
+        setFixedSize(size);
+    }
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    if (!closeBox_) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Unload();
+}
+
+void Form::Unload() {
+    Form_Unload();
+    hide();
+    app().forgetWindow(this);
+    deleteLater();
+}

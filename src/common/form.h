@@ -1,0 +1,37 @@
+#pragma once
+#include <QWidget>
+
+// A window of the program: one instance per kind, reached through the
+// application object. Creation runs Form_Load; activation by another window of
+// the program runs Form_Activate; closing by the close box runs Form_Unload and
+// destroys the window. A window without a close box refuses to be closed.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(const QString& name, QWidget* parent = nullptr);
+
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Unload() {}
+
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+
+    // Shows modeless, raised and active.
+    void Show();
+    // Brings a minimized or maximized window back to normal size.
+    void setNormalState();
+    // Runs Form_Unload and destroys the window; the next use creates it afresh.
+    void Unload();
+
+protected:
+    enum class Border { Fixed, Sizable, FixedTool, None };
+    // The window's border and title-bar buttons; the client area in twips.
+    void setFrame(Border border, bool closeBox, bool minimizeBox = false, bool maximizeBox = false);
+    void setClientSize(int widthTwips, int heightTwips);
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool closeBox_ = true;
+    Border border_ = Border::Sizable;
+};

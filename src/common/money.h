@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// A fixed-point amount: the amount times 10,000 in a signed 64-bit integer.
+class Money {
+public:
+    static constexpr std::int64_t Scale = 10000;
+
+    constexpr Money() = default;
+    static constexpr Money fromScaled(std::int64_t scaled) { Money m; m.scaled_ = scaled; return m; }
+
+    constexpr std::int64_t scaled() const { return scaled_; }
+    double toDouble() const { return double(scaled_) / double(Scale); }
+
+    // No thousands separator, no currency sign, no trailing zeros, "0" for zero,
+    // a leading minus for negatives; the decimal separator is the locale's.
+    QString text() const;
+
+    // A typed amount: surrounding spaces, an optional sign, digits, an optional
+    // decimal separator (the locale's or ".") and at most four decimals.
+    // Anything else does not convert.
+    static std::optional<Money> parse(const QString& typed);
+
+    friend constexpr bool operator==(Money a, Money b) { return a.scaled_ == b.scaled_; }
+    friend constexpr auto operator<=>(Money a, Money b) { return a.scaled_ <=> b.scaled_; }
+
+private:
+    std::int64_t scaled_ = 0;
+};

@@ -1,0 +1,10 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// The 8-bit character set of every record file: Windows-1252.
+// A character the set does not hold is stored as "?".
+namespace Text1252 {
+QByteArray encode(QStringView text);
+QString decode(const char* bytes, qsizetype length);
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include <QPushButton>
+
+#include "controls/control.h"
+
+// A push button. Click runs when the user presses it (or code calls click()).
+class CommandButton : public QPushButton, public Control {
+    Q_OBJECT
+public:
+    CommandButton(QWidget* parent, const QString& name, const QString& caption = {});
+    // The graphical style: the button shows its back colour.
+    void setBackColor(quint32 colorValue);
+
+signals:
+    void Click();
+};

@@ -1,0 +1,12 @@
+#pragma once
+#include <QGroupBox>
+
+#include "controls/control.h"
+
+// A frame that holds other controls, with or without a caption.
+class Frame : public QGroupBox, public Control {
+    Q_OBJECT
+public:
+    Frame(QWidget* parent, const QString& name, const QString& caption = {});
+    void setBackColor(quint32 colorValue);
+};

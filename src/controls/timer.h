@@ -1,0 +1,19 @@
+#pragma once
+#include <QObject>
+#include <QTimer>
+
+// A timer: Timer runs each time its interval elapses while it is enabled.
+class IntervalTimer : public QObject {
+    Q_OBJECT
+public:
+    IntervalTimer(QObject* parent, const QString& name, int intervalMs, bool enabled = true);
+    int Interval() const { return timer_.interval(); }
+    bool Enabled() const { return timer_.isActive(); }
+    void setEnabled(bool enabled);
+
+signals:
+    void Timer();
+
+private:
+    QTimer timer_;
+};

@@ -1,0 +1,79 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "common/application.h"
+
+// Seams that tests answer: the message box records its texts, the open-file
+// dialog gives queued answers (nothing queued, or an empty answer: cancel), and the end of the
+// program is recorded instead of ending the test.
+struct RecordingMessages : MessageSeam {
+    QStringList texts;
+    void show(const QString& text) override { texts << text; }
+};
+
+struct AnsweringFileDialog : OpenFileSeam {
+    QStringList answers;  // an empty answer cancels
+    QStringList titles, filters;
+    std::optional<QString> open(const QString& title, const QString& filter) override {
+        titles << title;
+        filters << filter;
+        const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+        if (answer.isEmpty()) return std::nullopt;
+        return answer;
+    }
+};
+
+// A fresh organizer for every test: an empty temporary data directory as the
+// current directory, a fake clock, and the answering seams. Nothing is started
+// until the test asks for a window.
+class OrganizerTest : public ::testing::Test {
+protected:
+    static QDateTime defaultNow() { return QDateTime(QDate(2024, 3, 7), QTime(9, 30, 0)); }
+
+    void SetUp() override {
+        ASSERT_TRUE(dataDir.isValid());
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(dataDir.path());
+        makeApplication();
+    }
+
+    void TearDown() override {
+        application.reset();
+        QDir::setCurrent(previousDir);
+    }
+
+    void makeApplication() {
+        application.reset();
+        auto clockOwned = std::make_unique<FakeClock>(defaultNow());
+        auto messagesOwned = std::make_unique<RecordingMessages>();
+        auto dialogOwned = std::make_unique<AnsweringFileDialog>();
+        clock = clockOwned.get();
+        messages = messagesOwned.get();
+        fileDialog = dialogOwned.get();
+        endCodes.clear();
+        Application::Seams seams{std::move(clockOwned), std::move(messagesOwned), std::move(dialogOwned),
+                                 [this](int code) { endCodes.push_back(code); }};
+        application = std::make_unique<Application>(std::move(seams));
+    }
+
+    QString dataPath(const QString& fileName) const { return dataDir.filePath(fileName); }
+    QByteArray fileBytes(const QString& fileName) const {
+        QFile f(dataPath(fileName));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    bool programEnded() const { return !endCodes.empty(); }
+
+    QTemporaryDir dataDir;
+    QString previousDir;
+    FakeClock* clock = nullptr;
+    RecordingMessages* messages = nullptr;
+    AnsweringFileDialog* fileDialog = nullptr;
+    std::vector<int> endCodes;
+    std::unique_ptr<Application> application;
+};
