@@ -65,6 +65,12 @@ void FakeClock::pause(double seconds) {
     advance(seconds);
 }
 
+void FakeClock::stepWait(double seconds) {
+    ++stepWaits_;
+    if (onStepWait) onStepWait();
+    advance(seconds);
+}
+
 void FakeClock::waitForEvents(double seconds) {
     QCoreApplication::processEvents();
     advance(seconds);

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDate>
 #include <QDateTime>
+#include <functional>
 
 // The program's sense of time. Windows reach it only through the application
 // object, so that tests can set the date and time.
@@ -51,11 +52,13 @@ public:
     double timeOfDay() const override;
     double elapsed() const override { return elapsed_; }
     void pause(double seconds) override;
-    void stepWait(double seconds) override { ++stepWaits_; advance(seconds); }
+    void stepWait(double seconds) override;
     void waitForEvents(double seconds) override;
 
     int pauses() const { return pauses_; }
     int stepWaits() const { return stepWaits_; }
+    // Called at the start of every step wait, so a test can watch an animation.
+    std::function<void()> onStepWait;
 
 private:
     QDateTime now_;

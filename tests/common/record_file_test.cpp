@@ -1,7 +1,140 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
+#include "common/record_file.h"
 #include "support/organizer_test.h"
 
-class RecordFileTest : public OrganizerTest {};
+namespace {
 
-TEST_F(RecordFileTest, Placeholder) { SUCCEED(); }
+class RecordFileTest : public OrganizerTest {
+protected:
+    RecordFile& openFile(int length = 128) {
+        EXPECT_TRUE(application->files().open(1, dataPath("t.dat"), length));
+        return application->files()[1];
+    }
+    QByteArray bytes() const { return fileBytes("t.dat"); }
+};
+
+QByteArray hex(const char* h) { return QByteArray::fromHex(h); }
+
+TEST_F(RecordFileTest, EveryValueKindHasItsByteLayout) {
+    RecordFile& f = openFile(16);
+    ASSERT_EQ(f.writeString(1, u"Ab\u00e9\u20ac"), RecordFile::Write::Done);
+    ASSERT_EQ(f.writeInteger(2, -2), RecordFile::Write::Done);
+    ASSERT_EQ(f.writeDate(3, 45358.5), RecordFile::Write::Done);
+    ASSERT_EQ(f.writeMoney(4, Money::fromScaled(-12345)), RecordFile::Write::Done);
+    ASSERT_EQ(f.writeTagged(5, TaggedValue()), RecordFile::Write::Done);
+    ASSERT_EQ(f.writeTagged(6, TaggedValue::ofInteger(300)), RecordFile::Write::Done);
+    ASSERT_EQ(f.writeTagged(7, TaggedValue::ofString("Cash")), RecordFile::Write::Done);
+
+    const QByteArray b = bytes();
+    ASSERT_EQ(b.size(), 7 * 16);  // every write past the end extends to whole records
+    EXPECT_EQ(b.mid(0, 6), hex("0400" "4162e980"));
+    EXPECT_EQ(b.mid(16, 2), hex("feff"));
+    double date = 45358.5;
+    EXPECT_EQ(b.mid(32, 8), QByteArray(reinterpret_cast<const char*>(&date), 8));
+    EXPECT_EQ(b.mid(48, 8), hex("c7cfffffffffffff"));
+    EXPECT_EQ(b.mid(64, 2), hex("0000"));
+    EXPECT_EQ(b.mid(80, 4), hex("0200" "2c01"));
+    EXPECT_EQ(b.mid(96, 8), hex("0800" "0400" "43617368"));
+
+    EXPECT_EQ(f.readString(1), QString::fromUtf8("Ab\u00e9\u20ac"));
+    EXPECT_EQ(f.readInteger(2), -2);
+    EXPECT_EQ(f.readDate(3), 45358.5);
+    EXPECT_EQ(f.readMoney(4), Money::fromScaled(-12345));
+    EXPECT_TRUE(f.readTagged(5).isEmpty());
+    EXPECT_EQ(f.readTagged(6), TaggedValue::ofInteger(300));
+    EXPECT_EQ(f.readTagged(7), TaggedValue::ofString("Cash"));
+}
+
+TEST_F(RecordFileTest, UnwrittenRecordsReadAsZeroAndGapsAreFilled) {
+    RecordFile& f = openFile();
+    EXPECT_EQ(f.readString(5), QString());
+    EXPECT_EQ(f.readInteger(5), 0);
+    EXPECT_EQ(f.readMoney(5), Money());
+    EXPECT_TRUE(f.readTagged(5).isEmpty());
+
+    f.writeInteger(3, 7);
+    const QByteArray b = bytes();
+    ASSERT_EQ(b.size(), 3 * 128);
+    EXPECT_EQ(b.left(256), QByteArray(256, '\0'));
+    EXPECT_EQ(f.readInteger(3), 7);
+    EXPECT_TRUE(f.readTagged(3).kind == TaggedValue::Kind::Unknown);  // tag 7 is no known kind
+    f.writeInteger(1, 0);
+    EXPECT_TRUE(f.readTagged(1).isEmpty());  // a 2-byte zero reads as the empty tag
+    EXPECT_EQ(bytes().size(), 3 * 128);      // writing inside the file does not extend it
+}
+
+TEST_F(RecordFileTest, ValueTooLongIsRefusedAndTheRecordKeepsItsValue) {
+    RecordFile& f = openFile();
+    f.writeString(2, QString(126, u'x'));
+    EXPECT_EQ(f.readString(2).size(), 126);
+    const QByteArray before = bytes();
+    EXPECT_EQ(f.writeString(2, QString(127, u'y')), RecordFile::Write::TooLong);
+    EXPECT_EQ(f.writeTagged(2, TaggedValue::ofString(QString(125, u'y'))), RecordFile::Write::TooLong);
+    EXPECT_EQ(f.writeString(9, QString(127, u'y')), RecordFile::Write::TooLong);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(f.readString(2), QString(126, u'x'));
+    EXPECT_TRUE(messages->texts.isEmpty());
+
+    RecordFile& notes = *(application->files().open(2, dataPath("n.dat"), 500), &application->files()[2]);
+    EXPECT_EQ(notes.writeString(1, QString(498, u'n')), RecordFile::Write::Done);
+    EXPECT_EQ(notes.writeString(1, QString(499, u'n')), RecordFile::Write::TooLong);
+}
+
+TEST_F(RecordFileTest, CharactersOutsideTheSetAreStoredAsQuestionMarks) {
+    // Every byte reads back as some character and writes back as the same byte.
+    QByteArray all(2, '\0');
+    all[0] = char(126);
+    for (int i = 0; i < 126; ++i) all.append(char(130 + i));
+    QFile raw(dataPath("t.dat"));
+    ASSERT_TRUE(raw.open(QIODevice::WriteOnly));
+    raw.write(QByteArray(128, '\0') + all);
+    raw.close();
+
+    RecordFile& f = openFile();
+    f.writeString(1, QString::fromUtf8("a\u2713z\u0101"));
+    EXPECT_EQ(bytes().mid(0, 6), hex("0400" "613f7a3f"));
+    f.writeString(3, f.readString(2));
+    EXPECT_EQ(bytes().mid(256, 128), all);
+}
+
+TEST_F(RecordFileTest, RecordNumbersBeyondSixteenBits) {
+    RecordFile& f = openFile(8);
+    ASSERT_EQ(f.writeInteger(40000, 12), RecordFile::Write::Done);
+    EXPECT_EQ(bytes().size(), 40000 * 8);
+    EXPECT_EQ(f.readInteger(40000), 12);
+}
+
+TEST_F(RecordFileTest, DamagedRecordsReadWithoutCrashing) {
+    QFile raw(dataPath("t.dat"));
+    ASSERT_TRUE(raw.open(QIODevice::WriteOnly));
+    raw.write(hex("ffff41420800ffff"));  // lengths far beyond the record, then a truncated file
+    raw.close();
+    RecordFile& f = openFile(8);
+    EXPECT_EQ(f.readString(1).size(), 6);  // at most what a record holds
+    EXPECT_EQ(f.readTagged(1).kind, TaggedValue::Kind::Unknown);
+    EXPECT_EQ(f.readInteger(2), 0);
+    EXPECT_EQ(f.readString(1000), QString());
+}
+
+TEST_F(RecordFileTest, ClosedNumbersReadZeroAndWriteNothing) {
+    FileTable& files = application->files();
+    EXPECT_FALSE(files.isOpen(4));
+    EXPECT_EQ(files[4].readInteger(1), 0);
+    EXPECT_EQ(files[4].writeInteger(1, 5), RecordFile::Write::Failed);
+    files.close(4);  // closing a number that is not open is ignored
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+TEST_F(RecordFileTest, AFileThatCannotBeOpenedIsReportedAndEndsTheProgram) {
+    QDir(dataDir.path()).mkdir("x.dat");  // not even root can open a directory as a file
+    EXPECT_FALSE(application->files().open(1, dataPath("x.dat")));
+    EXPECT_FALSE(application->files().isOpen(1));
+    ASSERT_EQ(messages->texts.size(), 1);
+    EXPECT_TRUE(messages->texts[0].contains("x.dat"));
+    EXPECT_TRUE(programEnded());
+}
+
+}  // namespace

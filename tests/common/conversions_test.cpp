@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include "common/conversions.h"
+#include "common/money.h"
+
+namespace {
+
+class ConversionsTest : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+};
+
+TEST_F(ConversionsTest, MoneyText) {
+    EXPECT_EQ(Money().text(), "0");
+    EXPECT_EQ(Money::fromScaled(12345000).text(), "1234.5");
+    EXPECT_EQ(Money::fromScaled(-1).text(), "-0.0001");
+    EXPECT_EQ(Money::fromScaled(-20000).text(), "-2");
+    EXPECT_EQ(Money::fromScaled(INT64_MIN).text(), "-922337203685477.5808");
+}
+
+TEST_F(ConversionsTest, MoneyReadsOnlyWellFormedAmounts) {
+    EXPECT_EQ(Money::parse("  12.5 "), Money::fromScaled(125000));
+    EXPECT_EQ(Money::parse("-0.0001"), Money::fromScaled(-1));
+    EXPECT_EQ(Money::parse("+7"), Money::fromScaled(70000));
+    EXPECT_EQ(Money::parse(".5"), Money::fromScaled(5000));
+    EXPECT_EQ(Money::parse("3."), Money::fromScaled(30000));
+    for (const char* bad : {"", "   ", "-", "+", ".", "1.23456", "12a", "1,5", "1 000", "1e3",
+                            "99999999999999999999", "922337203685478"})
+        EXPECT_FALSE(Money::parse(bad).has_value()) << bad;
+}
+
+TEST_F(ConversionsTest, LocaleDecimalSeparatorBothWays) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(Money::fromScaled(15000).text(), "1,5");
+    EXPECT_EQ(Money::parse("1,5"), Money::fromScaled(15000));
+    EXPECT_EQ(Money::parse("1.5"), Money::fromScaled(15000));  // "." is always accepted
+    EXPECT_EQ(Conversions::numberText(0.25), "0,25");
+    EXPECT_EQ(Conversions::parseNumber("7,5"), 7.5);
+}
+
+TEST_F(ConversionsTest, NumberText) {
+    EXPECT_EQ(Conversions::numberText(0), "0");
+    EXPECT_EQ(Conversions::numberText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(Conversions::numberText(-1234.5), "-1234.5");
+    EXPECT_EQ(Conversions::numberText(100), "100");
+    EXPECT_EQ(Conversions::parseNumber(" 015 "), 15.0);
+    EXPECT_EQ(Conversions::parseNumber("-7.5"), -7.5);
+    EXPECT_FALSE(Conversions::parseNumber("").has_value());
+    EXPECT_FALSE(Conversions::parseNumber("ten").has_value());
+    EXPECT_FALSE(Conversions::parseNumber("1.2.3").has_value());
+}
+
+TEST_F(ConversionsTest, DatesReadBackAsTheSameDay) {
+    for (const QDate& day : {QDate(1601, 1, 1), QDate(1899, 12, 30), QDate(2024, 2, 29), QDate(9999, 12, 31)}) {
+        const QString text = Conversions::dateText(day);
+        EXPECT_TRUE(text.contains(QString::number(day.year()))) << text.toStdString();
+        EXPECT_EQ(Conversions::parseDate(text), day) << text.toStdString();
+    }
+}
+
+TEST_F(ConversionsTest, SerialDatesBothWays) {
+    using Conversions::fromSerialDate;
+    using Conversions::toSerialDate;
+    EXPECT_EQ(toSerialDate(QDate(1899, 12, 30)), 0.0);
+    EXPECT_EQ(toSerialDate(QDate(2024, 3, 7)), 45358.0);
+    EXPECT_EQ(toSerialDate(QDateTime(QDate(1900, 1, 1), QTime(18, 0))), 2.75);
+    // Before the epoch the fraction still counts forward from midnight.
+    EXPECT_EQ(toSerialDate(QDateTime(QDate(1899, 12, 29), QTime(6, 0))), -1.25);
+    EXPECT_EQ(fromSerialDate(-1.25), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+    for (QDate day = QDate(1601, 1, 1); day.year() < 10000; day = day.addDays(997))
+        EXPECT_EQ(fromSerialDate(toSerialDate(day)).date(), day);
+    EXPECT_FALSE(fromSerialDate(std::nan("")).isValid());
+}
+
+TEST_F(ConversionsTest, RoundingHalfToEven) {
+    EXPECT_EQ(Conversions::roundHalfEven(-7.5), -8);
+    EXPECT_EQ(Conversions::roundHalfEven(2.5), 2);
+    EXPECT_EQ(Conversions::roundHalfEven(3.5), 4);
+    EXPECT_EQ(Conversions::roundHalfEven(34199.5), 34200);
+    EXPECT_EQ(Conversions::roundHalfEven(34200.5), 34200);
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+
+#include "desk/module2.h"
+#include "support/desk_start.h"
+
+namespace {
+
+using Module2::Drawer;
+
+class DeskWindowTest : public DeskTest {
+protected:
+    void SetUp() override {
+        DeskTest::SetUp();
+        desk = &startDesk();
+    }
+    void click(QWidget* w, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(w, button); }
+    // Fronts Image2..Image7, handles Command1..Command6.
+    Image* front(Drawer d) const { return Module2::drawerParts(d).front; }
+    CommandButton* handle(Drawer d) const { return Module2::drawerParts(d).handle; }
+    std::vector<float> frontTops() const {
+        std::vector<float> tops;
+        for (int d = 0; d < Module2::DrawerCount; ++d) tops.push_back(front(Drawer(d))->Top());
+        return tops;
+    }
+    std::vector<bool> handlesVisible() const {
+        return {desk->Command1->Visible(), desk->Command2->Visible(), desk->Command3->Visible(),
+                desk->Command4->Visible(), desk->Command5->Visible(), desk->Command6->Visible()};
+    }
+    Desk* desk = nullptr;
+};
+
+const std::vector<float> ClosedTops = {2400, 2880, 3360, 2400, 2880, 3360};
+
+TEST_F(DeskWindowTest, ControlsSitInTheirPlaces) {
+    EXPECT_EQ(desk->Caption(), "Velmora Organizer");
+    EXPECT_EQ(desk->size(), QSize(336, 335));  // 5040 x 5025 twips
+    EXPECT_FALSE(desk->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(desk->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(desk->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(frontTops(), ClosedTops);
+    EXPECT_EQ(handlesVisible(), std::vector<bool>(6, true));
+    EXPECT_EQ(desk->Command4->Left(), 600);
+    EXPECT_EQ(desk->Command4->Top(), 2640);
+    EXPECT_EQ(desk->Label1->Caption(), "Finances");
+    EXPECT_EQ(desk->Label3->Caption(), "Exit");
+    EXPECT_EQ(desk->Command2->toolTip(), "Inventory");
+    EXPECT_EQ(desk->Command3->toolTip(), "");
+    EXPECT_EQ(desk->Image43->toolTip(), "You have an appointment today!");
+    EXPECT_EQ(desk->Image12->toolTip(), "File");
+
+    // Stacking: handles above the fronts, fronts above their labels, labels above the desk top.
+    const QObjectList& kids = desk->children();
+    auto order = [&](QObject* o) { return kids.indexOf(o); };
+    EXPECT_GT(order(desk->Command4), order(desk->Image44));
+    EXPECT_GT(order(desk->Image44), order(desk->Image42));
+    EXPECT_GT(order(desk->Image42), order(desk->Image17));
+    EXPECT_GT(order(desk->Image17), order(desk->Image43));
+    EXPECT_GT(order(desk->Image43), order(desk->Image2));
+    EXPECT_GT(order(desk->Image2), order(desk->Image7));
+    EXPECT_GT(order(desk->Image7), order(desk->Label6));
+    EXPECT_GT(order(desk->Label6), order(desk->Label1));
+    EXPECT_GT(order(desk->Label1), order(desk->Image12));
+    EXPECT_GT(order(desk->Image8), order(desk->Image1));
+    EXPECT_GT(order(desk->Image1), order(desk->Image18));
+    EXPECT_GT(order(desk->Image10), order(desk->tiles[35]));
+    for (const char* name : {"Image24", "Image41", "Image16(0)", "Image23(2)", "Command6", "Label6", "Timer1"})
+        EXPECT_NE(desk->findChild<QObject*>(name), nullptr) << name;
+}
+
+TEST_F(DeskWindowTest, AHandleOpensItsDrawerAndClosesTheOpenOneFirst) {
+    // Watch the left top drawer's lower handle at every step of the animation.
+    std::vector<bool> lowerHandle;
+    clock->onStepWait = [&] { lowerHandle.push_back(desk->Command5->Visible()); };
+
+    click(desk->Command4);
+    EXPECT_EQ(front(Drawer::Calendar)->Top(), 2760);
+    EXPECT_EQ(desk->Command4->Top(), 3000);
+    EXPECT_EQ(lowerHandle, std::vector<bool>({true, true, true, true, true, true, true, true, true, false, false, false}));
+    EXPECT_FALSE(desk->Command5->Visible());
+
+    // The right bottom handle: the left top drawer slides shut first, its lower
+    // handle coming back at the third step, then the right bottom one opens.
+    lowerHandle.clear();
+    click(desk->Command3);
+    EXPECT_EQ(std::vector<bool>(lowerHandle.begin(), lowerHandle.begin() + 12),
+              std::vector<bool>({false, false, false, true, true, true, true, true, true, true, true, true}));
+    EXPECT_EQ(lowerHandle.size(), 24u);
+    std::vector<float> expected = ClosedTops;
+    expected[2] = 3720;
+    EXPECT_EQ(frontTops(), expected);
+    EXPECT_EQ(handlesVisible(), std::vector<bool>(6, true));  // the bottom drawer has no lower handle
+
+    // Its own handle slides it shut again.
+    click(desk->Command3);
+    EXPECT_EQ(frontTops(), ClosedTops);
+    EXPECT_EQ(desk->Command3->Top(), 3600);
+    EXPECT_EQ(clock->stepWaits(), 48);
+}
+
+TEST_F(DeskWindowTest, AnOpenUpperDrawerHidesTheHandleBelowItUntilItCloses) {
+    click(desk->Command1);
+    EXPECT_FALSE(desk->Command2->Visible());
+    click(desk->Command5);
+    std::vector<float> expected = ClosedTops;
+    expected[4] = 3240;
+    EXPECT_EQ(frontTops(), expected);
+    EXPECT_EQ(handlesVisible(), std::vector<bool>({true, true, true, true, true, false}));
+    EXPECT_EQ(desk->Command1->Top(), 2640);
+}
+
+TEST_F(DeskWindowTest, TheExitLabelClosesItsDrawerThenEndsTheProgram) {
+    click(desk->Command3);
+    ASSERT_EQ(front(Drawer::Exit)->Top(), 3720);
+    click(desk->Label3);
+    EXPECT_EQ(front(Drawer::Exit)->Top(), 3360);
+    EXPECT_TRUE(programEnded());
+    EXPECT_FALSE(application->files().isOpen(Module1::AppointFile));
+    EXPECT_FALSE(application->files().isOpen(Module1::PhotoFile));
+}
+
+TEST_F(DeskWindowTest, TheOtherLabelsCloseTheirDrawers) {
+    click(desk->Command6);
+    click(desk->Label6);
+    click(desk->Command2);
+    click(desk->Label2);
+    EXPECT_EQ(frontTops(), ClosedTops);
+    EXPECT_EQ(handlesVisible(), std::vector<bool>(6, true));
+    EXPECT_FALSE(programEnded());
+}
+
+TEST_F(DeskWindowTest, TheFileMenuPopsUpOnTheRightButtonOnly) {
+    click(desk->Image12, Qt::LeftButton);
+    EXPECT_FALSE(desk->mnuFile->isVisible());
+    click(desk->Image12, Qt::RightButton);
+    EXPECT_TRUE(desk->mnuFile->isVisible());
+    desk->mnuFile->hide();
+
+    auto captions = [](QMenu* menu) {
+        QStringList out;
+        for (QAction* a : menu->actions()) out << (a->isSeparator() ? "-" + a->objectName() : a->objectName() + "=" + a->text());
+        return out;
+    };
+    EXPECT_EQ(captions(desk->mnuFile), QStringList({"View=View", "-Space", "Help=Help", "-Space2", "Exit=Exit"}));
+    EXPECT_EQ(captions(desk->View),
+              QStringList({"Calendar=Calendar", "AddBook=Address Book", "Notes=Notes", "-Space3", "View_Fin=Finances"}));
+    EXPECT_EQ(captions(desk->Help), QStringList({"About=About", "HTopics=Help Topics"}));
+    EXPECT_EQ(captions(desk->mnuPhoto), QStringList({"Photo=Change Photo", "SPhoto=Shrink Photo"}));
+}
+
+TEST_F(DeskWindowTest, ExitByMenuOrCloseBoxClosesEveryFile) {
+    desk->Exit->trigger();
+    EXPECT_EQ(endCodes, std::vector<int>({0}));
+    for (int n : {11, 12, 13, 14}) EXPECT_FALSE(application->files().isOpen(n));
+
+    Desk& again = restart();
+    ASSERT_TRUE(application->files().isOpen(11));
+    again.close();
+    EXPECT_TRUE(programEnded());
+    EXPECT_FALSE(application->files().isOpen(11));
+}
+
+TEST_F(DeskWindowTest, AboutShowsTheSplashWithCloseWhichDestroysIt) {
+    desk->About->trigger();
+    frmSplash* about = application->existingWindow<frmSplash>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(about->Command1->isVisible());
+    desk->About->trigger();  // again: the same window comes up
+    EXPECT_EQ(application->existingWindow<frmSplash>(), about);
+
+    about->close();  // the window manager cannot close it
+    EXPECT_TRUE(about->isVisible());
+    click(about->Command1);
+    EXPECT_EQ(application->existingWindow<frmSplash>(), nullptr);
+    desk->About->trigger();
+    frmSplash* fresh = application->existingWindow<frmSplash>();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_TRUE(fresh->Command1->Visible());
+}
+
+class PhotoFrameTest : public DeskWindowTest {
+protected:
+    QString writePicture(const QString& name) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        EXPECT_TRUE(image.save(dataPath(name), "BMP"));
+        return dataPath(name);
+    }
+    QString storedPath() { return application->files()[Module1::PhotoFile].readString(1); }
+    std::pair<double, double> size() const { return {desk->Image17->Width(), desk->Image17->Height()}; }
+};
+
+TEST_F(PhotoFrameTest, LeftClicksEnlargeFiveTimesThenStop) {
+    const std::pair<double, double> expected[] = {{643.50, 916.50}, {836.55, 1191.45}, {1087.52, 1548.88},
+                                                   {1413.77, 2013.55}, {1837.90, 2617.62}, {1837.90, 2617.62}};
+    for (const auto& [w, h] : expected) {
+        click(desk->Image17);
+        EXPECT_NEAR(size().first, w, 0.005);
+        EXPECT_NEAR(size().second, h, 0.005);
+    }
+    EXPECT_EQ(desk->Image17->Left(), 1560);
+    EXPECT_EQ(desk->Image17->Top(), 360);
+
+    click(desk->Image17, Qt::RightButton);  // the menu, no size change
+    EXPECT_TRUE(desk->mnuPhoto->isVisible());
+    EXPECT_NEAR(size().second, 2617.62, 0.005);
+    desk->mnuPhoto->hide();
+
+    desk->SPhoto->trigger();
+    EXPECT_EQ(size(), std::make_pair(495.0, 705.0));
+}
+
+TEST_F(PhotoFrameTest, ChangePhotoShowsAndStoresThePicture) {
+    const QString bmp = writePicture("me.bmp");
+    fileDialog->answers << bmp;
+    click(desk->Image17);
+    desk->Photo->trigger();
+    EXPECT_EQ(fileDialog->titles, QStringList({"Open Photo"}));
+    EXPECT_EQ(fileDialog->filters, QStringList({"Picture Files (*.bmp;*.jpg)|*.bmp;*.jpg"}));
+    EXPECT_TRUE(desk->Image17->hasPicture());
+    EXPECT_EQ(storedPath(), bmp);
+    EXPECT_NEAR(size().first, 643.5, 0.005);  // shown at the frame's current size
+
+    desk->SPhoto->trigger();
+    EXPECT_TRUE(desk->Image17->hasPicture());  // shrinking keeps the photo
+    EXPECT_TRUE(restart().Image17->hasPicture());
+}
+
+TEST_F(PhotoFrameTest, CancelOrAFileThatIsNoPictureChangesNothing) {
+    const QString bmp = writePicture("me.bmp");
+    fileDialog->answers << bmp;
+    desk->Photo->trigger();
+    const QPixmap shown = desk->Image17->pixmap();
+
+    QFile text(dataPath("notes.jpg"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture at all");
+    text.close();
+    fileDialog->answers << "" << dataPath("notes.jpg") << dataPath("missing.bmp");
+    for (int i = 0; i < 3; ++i) desk->Photo->trigger();
+    EXPECT_EQ(desk->Image17->pixmap().cacheKey(), shown.cacheKey());
+    EXPECT_EQ(storedPath(), bmp);
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+TEST_F(PhotoFrameTest, APathTooLongForItsRecordShowsButIsNotStored) {
+    const QString stored = writePicture("me.bmp");
+    fileDialog->answers << stored;
+    desk->Photo->trigger();
+
+    QDir(dataDir.path()).mkpath(QString(100, u'd'));
+    const QString longPath = writePicture(QString(100, u'd') + "/long.bmp");
+    ASSERT_GT(longPath.size(), 126);
+    fileDialog->answers << longPath;
+    desk->Photo->trigger();
+    EXPECT_TRUE(desk->Image17->hasPicture());
+    EXPECT_EQ(storedPath(), stored);
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "support/desk_start.h"
+
+namespace {
+
+class StartupTest : public DeskTest {
+protected:
+    QByteArray allFiles() const {
+        return fileBytes("Appoint.dat") + "|" + fileBytes("Notes.dat") + "|" + fileBytes("AddBook.dat") + "|" +
+               fileBytes("PhotoF.dat");
+    }
+    void writeRaw(const QString& name, const QByteArray& bytes) {
+        QFile f(dataPath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QString writePicture(const QString& name, const char* format) {
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        EXPECT_TRUE(image.save(dataPath(name), format));
+        return dataPath(name);
+    }
+};
+
+QByteArray taggedZero() { return QByteArray::fromHex("02000000"); }
+
+TEST_F(StartupTest, FirstStartCreatesTheFourFiles) {
+    Desk& desk = startDesk();
+
+    const QByteArray appoint = fileBytes("Appoint.dat");
+    ASSERT_EQ(appoint.size(), 8 * 128);
+    EXPECT_EQ(appoint.left(7 * 128), QByteArray(7 * 128, '\0'));
+    EXPECT_EQ(appoint.mid(7 * 128, 4), taggedZero());
+    const QByteArray notes = fileBytes("Notes.dat");
+    ASSERT_EQ(notes.size(), 3 * 500);
+    EXPECT_EQ(notes.mid(2 * 500, 4), taggedZero());
+    const QByteArray addBook = fileBytes("AddBook.dat");
+    ASSERT_EQ(addBook.size(), 16 * 128);
+    EXPECT_EQ(addBook.mid(15 * 128, 4), taggedZero());
+    EXPECT_EQ(fileBytes("PhotoF.dat"), QByteArray(128, '\0'));
+
+    EXPECT_TRUE(desk.isVisible());
+    EXPECT_FALSE(desk.Image43->Visible());
+    EXPECT_FALSE(desk.Image17->hasPicture());
+    EXPECT_FALSE(Module1::vars().ReminderCheckOff);
+    EXPECT_EQ(Module1::vars().DataDirectory, QDir::currentPath());
+    EXPECT_EQ(desk.Timer1->Interval(), 60000);
+    EXPECT_TRUE(desk.Timer1->Enabled());
+    EXPECT_TRUE(messages->texts.isEmpty());
+
+    // The splash has gone and waits, with its "Close" back, as the About box.
+    frmSplash* splash = application->existingWindow<frmSplash>();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_TRUE(splash->Command1->Visible());
+}
+
+TEST_F(StartupTest, LaterStartsChangeNoStoredByte) {
+    startDesk();
+    const QByteArray first = allFiles();
+    restart();
+    EXPECT_EQ(allFiles(), first);
+
+    // A stored "none" is written back unchanged and means no photo.
+    application->files()[Module1::PhotoFile].writeString(1, QStringLiteral("none"));
+    const QByteArray withNone = allFiles();
+    Desk& desk = restart();
+    EXPECT_EQ(allFiles(), withNone);
+    EXPECT_FALSE(desk.Image17->hasPicture());
+
+    // Counts already set are left as they are.
+    Module1::setRecordCount(Module1::Appointments, 3);
+    const QByteArray withCount = allFiles();
+    restart();
+    EXPECT_EQ(allFiles(), withCount);
+}
+
+TEST_F(StartupTest, TheSplashStaysUntilTheRoundedSecondPlusTwo) {
+    struct Case { QTime start; double wait; };
+    // A half rounds to the even second.
+    for (const Case& c : {Case{QTime(9, 30, 0, 400), 1.6}, Case{QTime(9, 30, 0, 500), 1.5},
+                          Case{QTime(9, 30, 1, 500), 2.5}, Case{QTime(23, 59, 59, 900), 2.1}}) {
+        makeApplication();
+        clock->set(QDateTime(QDate(2024, 3, 7), c.start));
+        application->window<Desk>();
+        EXPECT_TRUE(application->existingWindow<frmSplash>()->isHidden());
+        EXPECT_GE(clock->elapsed(), c.wait - 1e-9) << c.start.toString().toStdString();
+        EXPECT_LT(clock->elapsed(), c.wait + 0.021) << c.start.toString().toStdString();
+    }
+}
+
+TEST_F(StartupTest, AStartDirectoryThatCannotBeWrittenEndsWithAMessage) {
+    QDir(dataDir.path()).mkdir("Notes.dat");  // a directory where the notes file belongs
+    Desk& desk = startDesk();
+    ASSERT_EQ(messages->texts.size(), 1);
+    EXPECT_TRUE(messages->texts[0].contains("Notes.dat"));
+    EXPECT_TRUE(programEnded());
+    EXPECT_FALSE(desk.isVisible());
+}
+
+TEST_F(StartupTest, DamagedFilesDoNotStopTheStart) {
+    QByteArray appoint(8 * 128, '\0');
+    appoint.replace(7 * 128, 6, QByteArray::fromHex("0800ffff4142"));  // a string where the count belongs
+    writeRaw("Appoint.dat", appoint);
+    writeRaw("Notes.dat", QByteArray::fromHex("0100"));  // truncated
+    QByteArray garbage(128, '\0');
+    for (int i = 0; i < 128; ++i) garbage[i] = char((i * 97 + 13) & 0xFF);
+    writeRaw("PhotoF.dat", garbage);
+    QByteArray addBook(16 * 128, '\0');
+    addBook.replace(15 * 128, 4, QByteArray::fromHex("0700ffff"));  // an unknown tag
+    writeRaw("AddBook.dat", addBook);
+
+    Desk& desk = startDesk();
+    EXPECT_TRUE(desk.isVisible());
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_FALSE(desk.Image17->hasPicture());
+    EXPECT_EQ(Module1::RecordCount(Module1::Appointments), 0);
+    EXPECT_EQ(fileBytes("AddBook.dat").mid(15 * 128, 4), QByteArray::fromHex("0700ffff"));  // left as it was
+    EXPECT_EQ(fileBytes("Notes.dat").mid(2 * 500, 4), taggedZero());
+}
+
+TEST_F(StartupTest, TheStoredPhotoShowsAgainAndAMissingOneLeavesTheFrameEmpty) {
+    const QString jpeg = writePicture("photo.jpg", "JPG");
+    startDesk();
+    application->files()[Module1::PhotoFile].writeString(1, jpeg);
+
+    Desk& desk = restart();
+    EXPECT_TRUE(desk.Image17->hasPicture());
+
+    QFile::remove(jpeg);
+    Desk& again = restart();
+    EXPECT_FALSE(again.Image17->hasPicture());
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_EQ(application->files()[Module1::PhotoFile].readString(1), jpeg);  // the path stays stored
+}
+
+}  // namespace
