@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+// The pictures are compiled into the library; a static library must register
+// them itself (outside any namespace).
+static void registerPictures() { Q_INIT_RESOURCE(assets); }
+
 namespace {
 Application* currentApplication = nullptr;
 
@@ -35,6 +39,7 @@ Application::Seams Application::realSeams() {
 Application::Application(Seams seams)
     : seams_(std::move(seams)), files_([this](const QString& text) { fail(text); }) {
     currentApplication = this;
+    registerPictures();
     useInstalledFonts();
     QApplication::setQuitOnLastWindowClosed(false);  // the desk decides when the program ends
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Application::focusWindowChanged);

@@ -1,7 +1,9 @@
 #include "desk/desk_window.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QScreen>
 
 #include "common/application.h"
 #include "common/conversions.h"
@@ -100,6 +102,9 @@ Desk::Desk() : Form(QStringLiteral("Desk")) {
     connect(Image12, &Image::MouseUp, this, &Desk::Image12_MouseUp);
     connect(Image17, &Image::MouseUp, this, &Desk::Image17_MouseUp);
     connect(Timer1, &IntervalTimer::Timer, this, &Desk::Timer1_Timer);
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 Image* Desk::picture(const QString& name, int left, int top, int width, int height, const QString& assetName,

@@ -4,8 +4,7 @@
 // files. It is a stand-alone helper, not part of the organizer's build.
 //
 // Build and run from the repository root:
-//   g++ -std=c++20 -O2 -fPIC tools/asset_painter/asset_painter.cpp -o /tmp/asset_painter \
-//       $(pkg-config --cflags --libs Qt6Gui)
+//   g++ -std=c++20 -O2 -fPIC tools/asset_painter/asset_painter.cpp -o /tmp/asset_painter $(pkg-config --cflags --libs Qt6Gui)
 //   QT_QPA_PLATFORM=offscreen /tmp/asset_painter assets
 // Add "--mockup FILE" to also write a preview of the whole desk as the window
 // shows it (a 336 x 335 picture); keep that preview out of the repository.
@@ -169,6 +168,12 @@ QFont font(double pixelSize, bool bold = false, const char* family = "DejaVu San
     return f;
 }
 
+QPainterPath rectPath(const QRectF& r) {
+    QPainterPath path;
+    path.addRect(r);
+    return path;
+}
+
 QPolygonF quad(const QRectF& r) { return QPolygonF({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()}); }
 
 // Maps a flat rectangle onto a quadrilateral: used for things lying on the desk,
@@ -178,6 +183,24 @@ QTransform perspective(const QRectF& flat, const QPolygonF& onScreen) {
     QTransform::quadToQuad(quad(flat), onScreen, t);
     return t;
 }
+
+// Something flat lying on the desk (a pad, a book, a bundle of notes): its top
+// face is seen foreshortened, and its front edge shows as a strip below it.
+struct LyingFlat {
+    QRectF flat;        // the top face, laid out flat
+    QPolygonF top;      // the same face on the picture
+    double thickness;   // height of the front edge on the picture
+
+    QTransform transform() const { return perspective(flat, top); }
+    QRectF frontEdge() const { return QRectF(top[3].x(), top[3].y(), top[2].x() - top[3].x(), thickness); }
+    QPainterPath outline() const {
+        QPainterPath path;
+        path.addPolygon(top);
+        path.addRect(frontEdge());
+        path.setFillRule(Qt::WindingFill);
+        return path;
+    }
+};
 
 // Box blur of a premultiplied image, three passes each way (close to a Gaussian).
 void blurImage(QImage& img, int radius) {
@@ -538,7 +561,7 @@ QImage paintDrawerFront() {
     return img;
 }
 
-// A book spine standing upright: `r` is its outline.
+// A book standing upright, seen from the spine.
 struct Spine {
     double width, height;
     QColor colour;
@@ -546,6 +569,7 @@ struct Spine {
     int style;    // 0 bands at top and bottom, 1 label panel, 2 plain with a wide band
 };
 
+// Paints the spine `s` into the outline `r`.
 void paintSpine(QPainter& p, const QRectF& r, const Spine& s, Random& rnd) {
     QPainterPath body;
     body.addRoundedRect(r, 2.5, 2.5);
@@ -612,16 +636,10 @@ QImage paintBooks() {
     lean.translate(x + leaning.height * std::sin(angle * kPi / 180.0), floor);
     lean.rotate(-angle);
     const QRectF leanRect(0, -leaning.height, leaning.width, leaning.height);
-    all.addPath(lean.map([&] {
-        QPainterPath q;
-        q.addRect(leanRect);
-        return q;
-    }()));
+    all.addPath(lean.map(rectPath(leanRect)));
 
     // shadow on whatever the books stand on
-    QPainterPath foot;
-    foot.addRect(QRectF(-2, floor - 4, size.width() + 4, 6));
-    dropShadow(p, foot, QPointF(1, 2), 2, 0.45);
+    dropShadow(p, rectPath(QRectF(5, floor - 3, size.width() - 12, 4)), QPointF(1, 2), 2, 0.4);
     dropShadow(p, all, QPointF(2, 1), 2, 0.35);
 
     x = 1;
@@ -636,7 +654,7 @@ QImage paintBooks() {
     return img;
 }
 
-// A legal pad with a pencil across it.
+// A yellow pencil lying from `tip` at the given angle.
 void paintPencil(QPainter& p, QPointF tip, double angleDegrees, double length, double thickness) {
     p.save();
     p.translate(tip);
@@ -694,34 +712,29 @@ void paintPencil(QPainter& p, QPointF tip, double angleDegrees, double length, d
     p.restore();
 }
 
+// A legal pad with a pencil across it.
 QImage paintNotepad(const QImage& desk) {
     QImage img = deskUnder(desk, scene::kNotepad);  // 98 x 120
     QPainter p(&img);
     beginPainting(p);
-    const QRectF flat(0, 0, 76, 100);
-    const QPolygonF onDesk({QPointF(14, 8), QPointF(84, 8), QPointF(89, 106), QPointF(9, 106)});
-    const QTransform pad = perspective(flat, onDesk);
-    const double thick = 5;
+    const LyingFlat pad{QRectF(0, 0, 76, 100), QPolygonF({QPointF(14, 8), QPointF(84, 8), QPointF(89, 106), QPointF(9, 106)}), 5};
+    const QRectF& flat = pad.flat;
 
     // shadow and the thickness of the pad at its front
-    QPainterPath whole;
-    whole.addPolygon(onDesk);
-    whole.addPolygon(QPolygonF({onDesk[3], onDesk[2], onDesk[2] + QPointF(0, thick), onDesk[3] + QPointF(0, thick)}));
-    whole.setFillRule(Qt::WindingFill);
-    dropShadow(p, whole, QPointF(4, 4), 4, 0.65);
-    const QRectF edge(onDesk[3].x(), onDesk[3].y(), onDesk[2].x() - onDesk[3].x(), thick);
+    dropShadow(p, pad.outline(), QPointF(4, 4), 4, 0.65);
+    const QRectF edge = pad.frontEdge();
     p.fillRect(edge, QColor(240, 226, 150));
     p.setPen(QPen(QColor(170, 150, 80), 0.6));
     for (double y = edge.top() + 1.2; y < edge.bottom() - 1; y += 1.2) p.drawLine(QPointF(edge.left(), y), QPointF(edge.right(), y));
     p.fillRect(QRectF(edge.left(), edge.bottom() - 1.5, edge.width(), 1.5), QColor(110, 80, 50));  // card back
 
     p.save();
-    p.setTransform(pad, true);
+    p.setTransform(pad.transform(), true);
     QLinearGradient paper(0, 0, 0, flat.height());
     paper.setColorAt(0.0, QColor(250, 238, 150));
     paper.setColorAt(1.0, QColor(255, 246, 170));
     p.fillRect(flat, paper);
-    speckle(p, [&] { QPainterPath a; a.addRect(flat); return a; }(), 41, 14);
+    speckle(p, rectPath(flat), 41, 14);
     // ruled lines, the double margin, writing on the first lines
     p.setPen(QPen(QColor(110, 150, 200), 0.7));
     for (double y = 22; y < flat.height() - 3; y += 6.5) p.drawLine(QPointF(1, y), QPointF(flat.width() - 1, y));
@@ -759,13 +772,13 @@ void paintMonthPage(QPainter& p, const QRectF& page) {
     for (int c = 0; c < cols; ++c)
         p.drawText(QRectF(grid.left() + c * cw, grid.top() - 9, cw, 8), Qt::AlignCenter, QString(QChar(days[c])));
     p.fillRect(QRectF(grid.left() + 5 * cw, grid.top(), 2 * cw, grid.height()), QColor(200, 60, 60, 28));  // weekend
-    p.fillRect(QRectF(grid.left() + 2 * cw, grid.top() + 2 * rh, cw, rh), QColor(255, 214, 60, 170));    // today
+    p.fillRect(QRectF(grid.left() + 2 * cw, grid.top() + 2 * rh, cw, rh), QColor(255, 214, 60, 170));    // today, the 15th
     p.setPen(QPen(QColor(120, 140, 170), 0.6));
     for (int c = 0; c <= cols; ++c) p.drawLine(QPointF(grid.left() + c * cw, grid.top()), QPointF(grid.left() + c * cw, grid.bottom()));
     for (int r = 0; r <= rows; ++r) p.drawLine(QPointF(grid.left(), grid.top() + r * rh), QPointF(grid.right(), grid.top() + r * rh));
     p.setFont(font(6.5));
     for (int i = 0; i < cols * rows; ++i) {
-        const int day = i - 2;
+        const int day = i - 1;  // the month starts on a Wednesday
         if (day < 1 || day > 31) continue;
         const QRectF cell(grid.left() + (i % cols) * cw, grid.top() + (i / cols) * rh, cw, rh);
         p.setPen(i % cols >= 5 ? QColor(170, 30, 30) : QColor(40, 40, 50));
@@ -820,21 +833,16 @@ QImage paintCalendarLarge(const QImage& desk) {
     beginPainting(p);
     // The upper right of this picture is overlapped by the light bulb and the
     // small calendar, so the book lies low and leaves that strip as bare desk.
-    const QRectF flat(0, 0, 200, 104);
-    const QPolygonF cover({QPointF(16, 38), QPointF(194, 38), QPointF(205, 128), QPointF(5, 128)});
-    const QTransform book = perspective(flat, cover);
-    const double board = 3, stack = 4;
-
-    QPainterPath shape;
-    shape.addPolygon(cover);
-    shape.addRect(QRectF(cover[3].x(), cover[3].y(), cover[2].x() - cover[3].x(), board + stack));
-    shape.setFillRule(Qt::WindingFill);
-    dropShadow(p, shape, QPointF(5, 5), 5, 0.7);
+    const double stack = 4;  // the page blocks stand this high above the cover
+    const LyingFlat open{QRectF(0, 0, 200, 104), QPolygonF({QPointF(16, 38), QPointF(194, 38), QPointF(205, 128), QPointF(5, 128)}), 7};
+    const QRectF& flat = open.flat;
+    const QTransform book = open.transform();
+    dropShadow(p, open.outline(), QPointF(5, 5), 5, 0.7);
 
     // the cover boards and their front edge
     const QColor leather(110, 22, 28);
-    p.fillRect(QRectF(cover[3].x(), cover[3].y(), cover[2].x() - cover[3].x(), board + stack),
-               cylinderShade(QPointF(0, cover[3].y()), QPointF(0, cover[3].y() + board + stack), leather.darker(120), 0.3));
+    const QRectF boards = open.frontEdge();
+    p.fillRect(boards, cylinderShade(boards.topLeft(), boards.bottomLeft(), leather.darker(120), 0.3));
     p.save();
     p.setTransform(book, true);
     QPainterPath coverPath;
@@ -1153,17 +1161,12 @@ QImage paintAddressBook(const QImage& desk) {
     QImage img = deskUnder(desk, scene::kAddressBook);  // 162 x 72
     QPainter p(&img);
     beginPainting(p);
-    const QRectF flat(0, 0, 140, 60);
-    const QPolygonF cover({QPointF(14, 8), QPointF(146, 8), QPointF(152, 52), QPointF(8, 52)});
-    const QTransform book = perspective(flat, cover);
-    const double thick = 11;
-    const QRectF front(cover[3].x(), cover[3].y(), cover[2].x() - cover[3].x(), thick);
-
-    QPainterPath shape;
-    shape.addPolygon(cover);
-    shape.addRect(front);
-    shape.setFillRule(Qt::WindingFill);
-    dropShadow(p, shape, QPointF(4, 4), 4, 0.7);
+    const LyingFlat closed{QRectF(0, 0, 140, 60), QPolygonF({QPointF(14, 8), QPointF(146, 8), QPointF(152, 52), QPointF(8, 52)}), 11};
+    const QRectF& flat = closed.flat;
+    const QPolygonF& cover = closed.top;
+    const double thick = closed.thickness;
+    const QRectF front = closed.frontEdge();
+    dropShadow(p, closed.outline(), QPointF(4, 4), 4, 0.7);
 
     // A to Z tabs sticking out of the page block on the right
     const QColor tabColours[] = {QColor(220, 60, 60), QColor(240, 180, 40), QColor(80, 170, 90), QColor(60, 120, 220),
@@ -1179,7 +1182,10 @@ QImage paintAddressBook(const QImage& desk) {
     const QColor leather(24, 44, 92);
     p.fillRect(front, leather.darker(140));
     const QRectF pages = front.adjusted(6, 2, -2, -3);
-    p.fillRect(pages, QColor(238, 232, 214));
+    QLinearGradient pageShade(pages.topLeft(), pages.bottomLeft());
+    pageShade.setColorAt(0.0, QColor(244, 238, 222));
+    pageShade.setColorAt(1.0, QColor(200, 192, 170));
+    p.fillRect(pages, pageShade);
     p.setPen(QPen(QColor(175, 165, 140), 0.5));
     for (double y = pages.top() + 1; y < pages.bottom(); y += 1.1) p.drawLine(QPointF(pages.left(), y), QPointF(pages.right(), y));
     const QRectF spine(front.left(), front.top() - 1, 10, thick + 1);
@@ -1189,7 +1195,7 @@ QImage paintAddressBook(const QImage& desk) {
 
     // the cover
     p.save();
-    p.setTransform(book, true);
+    p.setTransform(closed.transform(), true);
     QPainterPath coverPath;
     coverPath.addRoundedRect(flat, 3, 3);
     QLinearGradient light(0, 0, flat.width(), flat.height());
@@ -1216,17 +1222,12 @@ QImage paintLedger(const QImage& desk) {
     QPainter p(&img);
     beginPainting(p);
     // Kept clear of the right strip, which the coins stand on.
-    const QRectF flat(0, 0, 90, 40);
-    const QPolygonF top({QPointF(6, 4), QPointF(74, 4), QPointF(77, 22), QPointF(3, 22)});
-    const QTransform note = perspective(flat, top);
-    const double thick = 8;
-    const QRectF front(top[3].x(), top[3].y(), top[2].x() - top[3].x(), thick);
-
-    QPainterPath shape;
-    shape.addPolygon(top);
-    shape.addRect(front);
-    shape.setFillRule(Qt::WindingFill);
-    dropShadow(p, shape, QPointF(3, 2), 2, 0.7);
+    const LyingFlat bundle{QRectF(0, 0, 90, 40), QPolygonF({QPointF(6, 4), QPointF(74, 4), QPointF(77, 22), QPointF(3, 22)}), 8};
+    const QRectF& flat = bundle.flat;
+    const QTransform note = bundle.transform();
+    const double thick = bundle.thickness;
+    const QRectF front = bundle.frontEdge();
+    dropShadow(p, bundle.outline(), QPointF(3, 2), 2, 0.7);
 
     // a loose note sticking out from under the bundle
     p.save();
@@ -1246,7 +1247,7 @@ QImage paintLedger(const QImage& desk) {
     p.setTransform(note, true);
     const QColor paper(186, 214, 172), ink(46, 96, 60);
     p.fillRect(flat, paper);
-    speckle(p, [&] { QPainterPath a; a.addRect(flat); return a; }(), 9, 20);
+    speckle(p, rectPath(flat), 9, 20);
     p.setPen(QPen(ink, 1.2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(flat.adjusted(3, 3, -3, -3));
