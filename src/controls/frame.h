@@ -3,10 +3,14 @@
 
 #include "controls/control.h"
 
-// A frame that holds other controls, with or without a caption.
+// A frame that holds other controls, with or without a caption. A frame
+// without a caption shows its back colour inside an etched border.
 class Frame : public QGroupBox, public Control {
     Q_OBJECT
 public:
     Frame(QWidget* parent, const QString& name, const QString& caption = {});
     void setBackColor(quint32 colorValue);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -26,6 +26,10 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
         l->Move(left, top, width, height);
         l->setBackColor(Background);
         l->setFont(font);
+        l->setWordWrap(false);
+        // The installed fonts run a little wider than the ones the layout was made
+        // for: a caption keeps its place and gets the width it needs.
+        l->resize(qMax(l->width(), l->sizeHint().width()), l->height());
         return l;
     };
     lblCompanyProduct = label(QStringLiteral("lblCompanyProduct"), 1920, 480, 2085, 420, QStringLiteral("Tolvenar"),

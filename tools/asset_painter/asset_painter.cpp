@@ -1426,6 +1426,16 @@ Pictures paintAll() {
     return out;
 }
 
+// Pictures without any transparent pixel are written without an alpha channel.
+QImage withoutNeedlessAlpha(const QImage& img) {
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(row[x]) != 255) return img;
+    }
+    return img.convertToFormat(QImage::Format_RGB32);
+}
+
 // The desk as the main window shows it, pictures stretched to their controls.
 QImage deskMockup(const Pictures& pics) {
     QImage img = blankImage(scene::kClient, QColor(60, 60, 60));
@@ -1477,8 +1487,9 @@ int main(int argc, char** argv) {
     }
     QDir().mkpath(outDir);
     const Pictures pics = paintAll();
-    for (const auto& [name, img] : pics) {
+    for (const auto& [name, picture] : pics) {
         const QString path = QDir(outDir).filePath(QString::fromStdString(name));
+        const QImage img = withoutNeedlessAlpha(picture);
         if (!img.save(path, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
