@@ -85,16 +85,6 @@ TEST_F(ActivitiesWindowTest, DeletingCompactsTheFileAndRenumbersTheLaterAppointm
     EXPECT_FALSE(activities.Command4->isEnabled());
 }
 
-TEST_F(ActivitiesWindowTest, DeleteChangesNothingWhenNoAppointmentCarriesTheShownId) {
-    storeAppointments({"20240307-1"});
-    Form4& activities = openDay(QDate(2024, 3, 7));
-    app().window<Form1>().Calendar1->setFocus();
-    QTest::keyClick(app().window<Form1>().Calendar1, Qt::Key_Right);  // the calendar empties the window
-    const QByteArray before = fileBytes("Appoint.dat");
-    QTest::mouseClick(activities.Command4, Qt::LeftButton);
-    EXPECT_EQ(fileBytes("Appoint.dat"), before);
-}
-
 TEST_F(ActivitiesWindowTest, BirthdayLinesCarryTheAgeInTheShownYearAndKeepFileOrder) {
     storeAddress("Zulu, Zed", "29/02/2000");
     storeAddress("Young, Yan", "29/02/2024");

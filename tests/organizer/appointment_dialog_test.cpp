@@ -160,14 +160,19 @@ TEST_F(AppointmentDialogTest, EditCopiesTheShownAppointmentAfterTheResetAndRewri
     EXPECT_EQ(next.Text2->Text(), QStringLiteral("15"));
 }
 
-TEST_F(AppointmentDialogTest, EditingAfterTheCalendarEmptiedTheWindowRewritesNothing) {
+// Once the calendar has emptied the Activities window, its ID box holds "ID".
+TEST_F(AppointmentDialogTest, AfterTheCalendarEmptiedTheWindowDeleteAndEditChangeNothing) {
     storeAppointments({"20240307-1"});
     Form4& activities = openDay(QDate(2024, 3, 7));
-    Module1::MarkCalendarMonth();
+    Form1& calendar = app().window<Form1>();
+    QTest::keyClick(calendar.Calendar1, Qt::Key_Right);
+    const QByteArray before = fileBytes("Appoint.dat");
+    QTest::mouseClick(activities.Command4, Qt::LeftButton);
+    EXPECT_EQ(fileBytes("Appoint.dat"), before);
+
     Form5& dialog = press(activities.Command5);
     EXPECT_EQ(dialog.Text3->Text(), QStringLiteral("ID"));
     fill(dialog, QStringLiteral("Lost"), QStringLiteral("10:00"), QStringLiteral("11:00"));
-    const QByteArray before = fileBytes("Appoint.dat");
     ok(dialog);
     EXPECT_EQ(fileBytes("Appoint.dat"), before);
     EXPECT_TRUE(activities.isVisible());
