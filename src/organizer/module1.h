@@ -76,8 +76,8 @@ void DeleteAppointment();
 // Empties the Activities window's lists and the appointment it shows; its
 // start and end boxes and its buttons stay as they are.
 void ClearDayActivities();
-// Store the appointment dialog's input as a new appointment, or over the
-// appointment carrying its ID.
+// Store the appointment dialog's input: as a new appointment at the end of the
+// file, or over every appointment carrying the dialog's ID.
 void AddAppointment();
 void UpdateAppointment();
 
