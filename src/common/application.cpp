@@ -38,6 +38,9 @@ Application::Seams Application::realSeams() {
 
 Application::Application(Seams seams)
     : seams_(std::move(seams)), files_([this](const QString& text) { fail(text); }) {
+    // The pictures are compiled into the organizer library; nothing there refers
+    // to them, so the linker would leave them out unless they are asked for.
+    Q_INIT_RESOURCE(assets);
     currentApplication = this;
     registerPictures();
     useInstalledFonts();

@@ -70,4 +70,11 @@ QDateTime fromSerialDate(double serial) {
 
 double roundHalfEven(double value) { return std::nearbyint(value); }
 
+QString trimSpaces(QStringView text) {
+    qsizetype first = 0, last = text.size();
+    while (first < last && text[first] == u' ') ++first;
+    while (last > first && text[last - 1] == u' ') --last;
+    return text.sliced(first, last - first).toString();
+}
+
 }  // namespace Conversions

@@ -9,6 +9,7 @@
 #include "common/conversions.h"
 #include "desk/module2.h"
 #include "desk/splash_window.h"
+#include "organizer/calendar_window.h"
 #include "organizer/module1.h"
 
 namespace {
@@ -200,9 +201,7 @@ void Desk::Form_Load() {
 
 void Desk::Form_Unload() { Module1::CloseFilesAndEnd(); }
 
-void Desk::Calendar_Click() {
-    // The calendar window comes with the appointments.
-}
+void Desk::Calendar_Click() { openWindow<Form1>(); }
 
 void Desk::AddBook_Click() {
     // The address book window comes later.

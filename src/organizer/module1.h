@@ -35,6 +35,17 @@ inline constexpr BlockFile AddressBook{AddBookFile, 16};
 // The most entries a file holds: the range of its 2-byte count.
 inline constexpr qint32 MaxEntries = 32767;
 
+// Fields of an appointment block; the reminder flag is a 2-byte integer
+// (-1 remind, 0 not), the others are strings.
+namespace AppointmentField {
+enum : int { Id = 1, Subject, Start, End, Reminder, Minutes, Description, Count = Description };
+}
+// Fields of an address block that the birthday readers use (all strings;
+// the birthday as dd/mm/yyyy, the flag "1" when the entry has a birthday).
+namespace AddressField {
+enum : int { Key = 1, Birthday = 11, BirthdayFlag = 12 };
+}
+
 // The entry count; a count that is not a non-negative integer reads as 0.
 qint32 RecordCount(const BlockFile& file);
 void setRecordCount(const BlockFile& file, qint32 count);
@@ -50,5 +61,24 @@ void CloseFilesAndEnd();
 
 // Shows the desk's today marker while today has an appointment.
 void ShowTodayMarker();
+// Marks the days of the calendar's month that have appointments (red) and
+// birthdays (blue), sets the today marker and empties the Activities window.
+void MarkCalendarMonth();
+// Whether address entry i has a birthday: its flag reads as the number 1.
+bool HasBirthday(qint32 entry);
+
+// The Activities window's day: its appointments and birthdays.
+void LoadDayActivities();
+// Shows the appointment chosen in the Activities window's subject list.
+void ShowAppointment();
+// Deletes the appointment shown in the Activities window.
+void DeleteAppointment();
+// Empties the Activities window's lists and the appointment it shows; its
+// start and end boxes and its buttons stay as they are.
+void ClearDayActivities();
+// Store the appointment dialog's input: as a new appointment at the end of the
+// file, or over every appointment carrying the dialog's ID.
+void AddAppointment();
+void UpdateAppointment();
 
 }  // namespace Module1

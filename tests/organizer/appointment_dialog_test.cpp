@@ -1,0 +1,247 @@
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "desk/desk_window.h"
+#include "organizer/activities_window.h"
+#include "organizer/appointment_dialog.h"
+#include "organizer/calendar_window.h"
+#include "support/appointment_files.h"
+#include "support/double_click.h"
+
+namespace {
+const QString StartMessage = QStringLiteral("You need to specify a Start-Time for the Appointment");
+const QString EndMessage = QStringLiteral("You need to specify an End-Time for the Appointment");
+const QString DurationMessage = QStringLiteral("The duration of the meeting must be greater than 0 minutes!");
+const QString SubjectMessage = QStringLiteral("You need to specify a Subject for the Appointment");
+
+void typeOver(TextBox* box, const QString& text) {
+    if (auto* line = box->findChild<QLineEdit*>()) line->selectAll();
+    if (auto* lines = box->findChild<QPlainTextEdit*>()) lines->selectAll();
+    box->typeText(text);
+}
+void typeOver(ComboBox* box, const QString& text) {
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), text);
+}
+}  // namespace
+
+class AppointmentDialogTest : public AppointmentTest {
+protected:
+    Form4& openDay(const QDate& day) {
+        Form1& calendar = app().window<Form1>();
+        calendar.Calendar1->setValue(day);
+        doubleClick(calendar.Calendar1, calendar.Calendar1->cellRect(calendar.Calendar1->cellOf(day)).center());
+        return app().window<Form4>();
+    }
+    Form5& press(CommandButton* opener) {
+        QTest::mouseClick(opener, Qt::LeftButton);
+        QCoreApplication::processEvents();  // the dialog's activation
+        return app().window<Form5>();
+    }
+    Form5& openAdd(const QDate& day) { return press(openDay(day).Command3); }
+    void fill(Form5& dialog, const QString& subject, const QString& start, const QString& end) {
+        typeOver(dialog.Text4, subject);
+        typeOver(dialog.Combo1, start);
+        typeOver(dialog.Combo2, end);
+    }
+    void ok(Form5& dialog) { QTest::mouseClick(dialog.Command2, Qt::LeftButton); }
+    void activate(Form& window) {
+        window.Show();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(AppointmentDialogTest, AnAddedAppointmentIsStoredByteForByteAndMarkedOnTheCalendar) {
+    Form5& dialog = openAdd(QDate(2024, 3, 7));
+    EXPECT_EQ(dialog.Caption(), QStringLiteral("Add Appointment"));
+    EXPECT_FALSE(app().window<Form4>().isVisible());
+    typeOver(dialog.Text4, QStringLiteral("Dentist"));
+    dialog.Combo1->pick(6);
+    EXPECT_EQ(dialog.Combo2->Text(), QStringLiteral("10:30")) << "the end follows a picked start";
+    QTest::mouseClick(dialog.Check1, Qt::LeftButton);
+    EXPECT_TRUE(dialog.Text2->Visible() && dialog.Label4->Visible());
+    typeOver(dialog.Text2, QStringLiteral("30"));
+    typeOver(dialog.Text1, QStringLiteral("Bring the card\nand the letter"));
+    ok(dialog);
+
+    const QByteArray expected = stringRecord("20240307-1") + stringRecord("Dentist") + stringRecord("10:00") +
+                                stringRecord("10:30") + integerRecord(-1) + stringRecord("30") +
+                                stringRecord("Bring the card\r\nand the letter") + countRecord(1);
+    EXPECT_EQ(fileBytes("Appoint.dat"), expected);
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_FALSE(dialog.isVisible());
+    Form4& activities = app().window<Form4>();
+    ASSERT_TRUE(activities.isVisible());
+    EXPECT_EQ(activities.Combo3->Text(), QStringLiteral("Dentist"));
+
+    QTest::mouseClick(activities.Command1, Qt::LeftButton);
+    EXPECT_TRUE(app().window<Form1>().Picture2[12]->Visible());
+    EXPECT_TRUE(app().window<Desk>().Image43->Visible());
+}
+
+TEST_F(AppointmentDialogTest, OkChecksStartEndDurationAndSubjectInThatOrder) {
+    struct Case { QString subject, start, end, message; };
+    const Case cases[] = {
+        {"", "", "", StartMessage},
+        {"", "07:00", "", EndMessage},
+        {"A", "07:00", "07:00", DurationMessage},
+        {"A", "9:00", "10:00", DurationMessage},  // compared as text: "9" sorts after "1"
+        {"", "10:00", "09:00", DurationMessage},
+        {"", "07:15", "07:30", SubjectMessage},
+    };
+    for (const Case& c : cases) {
+        Form5& dialog = openAdd(QDate(2024, 3, 7));
+        fill(dialog, c.subject, c.start, c.end);
+        const QByteArray before = fileBytes("Appoint.dat");
+        messages->texts.clear();
+        ok(dialog);
+        EXPECT_EQ(messages->texts, QStringList{c.message}) << c.start.toStdString() << " " << c.end.toStdString();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.Combo1->Text(), c.start) << "the input stays";
+        EXPECT_EQ(fileBytes("Appoint.dat"), before);
+        dialog.hide();
+    }
+
+    Form5& dialog = openAdd(QDate(2024, 3, 7));
+    fill(dialog, QStringLiteral("Late"), QStringLiteral("23:30"), QStringLiteral("24:00"));
+    messages->texts.clear();
+    ok(dialog);
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_EQ(storedAppointment(0), (StoredAppointment{"20240307-1", "Late", "23:30", "24:00", 0, "15", "Description"}))
+        << "the untouched defaults are stored as they stand";
+}
+
+TEST_F(AppointmentDialogTest, EveryActivationResetsTheInputsButNotTheReminderOrTheId) {
+    Form5& dialog = openAdd(QDate(2024, 3, 7));
+    fill(dialog, QStringLiteral("Dentist"), QStringLiteral("10:00"), QStringLiteral("11:00"));
+    typeOver(dialog.Text1, QStringLiteral("Card"));
+    QTest::mouseClick(dialog.Check1, Qt::LeftButton);
+    typeOver(dialog.Text2, QStringLiteral("30"));
+
+    activate(app().window<Form1>());
+    activate(dialog);
+    EXPECT_EQ(dialog.Text4->Text(), QStringLiteral("Subject"));
+    EXPECT_EQ(dialog.Text1->Text(), QStringLiteral("Description"));
+    EXPECT_EQ(dialog.Text2->Text(), QStringLiteral("15"));
+    EXPECT_EQ(dialog.Combo1->Text(), QString());
+    EXPECT_EQ(dialog.Combo2->Text(), QString());
+    EXPECT_EQ(dialog.Check1->Value(), 1);
+    EXPECT_EQ(dialog.Text3->Text(), QStringLiteral("20240307-1"));
+}
+
+TEST_F(AppointmentDialogTest, EditCopiesTheShownAppointmentAfterTheResetAndRewritesEveryEntryWithItsId) {
+    storeAppointment({"20240307-1", "Dentist", "08:00", "08:30", -1, "20", "Card"});
+    storeAppointment({"20240308-1", "Other day"});
+    storeAppointment({"20240307-1", "Stray copy"});
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    activities.Combo3->pick(0);
+    Form5& dialog = press(activities.Command5);
+
+    EXPECT_EQ(dialog.Caption(), QStringLiteral("Edit Appointment"));
+    EXPECT_EQ(clock->pauses(), 1);
+    EXPECT_EQ(dialog.Text4->Text(), QStringLiteral("Dentist")) << "the subject is the list's chosen text";
+    EXPECT_EQ(dialog.Combo1->Text(), QStringLiteral("09:00")) << "the rest is the last entry carrying the ID";
+    EXPECT_EQ(dialog.Text3->Text(), QStringLiteral("20240307-1"));
+
+    typeOver(dialog.Text4, QStringLiteral("Dentist moved"));
+    QTest::mouseClick(dialog.Check1, Qt::LeftButton);
+    ok(dialog);
+    const StoredAppointment rewritten{"20240307-1", "Dentist moved", "09:00", "10:00", -1, "15", "Description"};
+    EXPECT_EQ(storedAppointment(0), rewritten);
+    EXPECT_EQ(storedAppointment(2), rewritten);
+    EXPECT_EQ(storedAppointment(1).subject, QStringLiteral("Other day"));
+    EXPECT_EQ(Module1::RecordCount(Module1::Appointments), 3);
+
+    // The reminder box keeps its state for the next opening.
+    Form5& next = press(activities.Command3);
+    EXPECT_EQ(next.Check1->Value(), 1);
+    EXPECT_TRUE(next.Text2->Visible());
+    EXPECT_EQ(next.Text2->Text(), QStringLiteral("15"));
+}
+
+// Once the calendar has emptied the Activities window, its ID box holds "ID".
+TEST_F(AppointmentDialogTest, AfterTheCalendarEmptiedTheWindowDeleteAndEditChangeNothing) {
+    storeAppointments({"20240307-1"});
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    Form1& calendar = app().window<Form1>();
+    QTest::keyClick(calendar.Calendar1, Qt::Key_Right);
+    const QByteArray before = fileBytes("Appoint.dat");
+    QTest::mouseClick(activities.Command4, Qt::LeftButton);
+    EXPECT_EQ(fileBytes("Appoint.dat"), before);
+
+    Form5& dialog = press(activities.Command5);
+    EXPECT_EQ(dialog.Text3->Text(), QStringLiteral("ID"));
+    fill(dialog, QStringLiteral("Lost"), QStringLiteral("10:00"), QStringLiteral("11:00"));
+    ok(dialog);
+    EXPECT_EQ(fileBytes("Appoint.dat"), before);
+    EXPECT_TRUE(activities.isVisible());
+}
+
+// The number of a new appointment is settled when it is written, so a deletion
+// on the same day meanwhile leaves no gap in the day's numbering.
+TEST_F(AppointmentDialogTest, ANewAppointmentIsNumberedByWhatItsDayHoldsWhenWritten) {
+    storeAppointments({"20240307-1", "20240307-2"});
+    Form5& dialog = openAdd(QDate(2024, 3, 7));
+    EXPECT_EQ(dialog.Text3->Text(), QStringLiteral("20240307-3"));
+
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    QTest::mouseClick(activities.Command4, Qt::LeftButton);
+    activate(dialog);
+    fill(dialog, QStringLiteral("New"), QStringLiteral("10:00"), QStringLiteral("11:00"));
+    ok(dialog);
+
+    EXPECT_EQ(storedIds(), (QStringList{"20240307-1", "20240307-2"}));
+    activities.Combo3->pick(1);
+    EXPECT_EQ(activities.Text3->Text(), QStringLiteral("20240307-2"));
+    EXPECT_EQ(activities.Text4->Text(), QStringLiteral("10:00"));
+    QTest::mouseClick(activities.Command4, Qt::LeftButton);
+    EXPECT_EQ(storedAppointment(0).subject, QStringLiteral("Subject of 20240307-2")) << "the other one stays";
+}
+
+// The address book's dialogs set EditMode too; the appointment dialog keeps
+// the value its opener gave it.
+TEST_F(AppointmentDialogTest, OkRewritesOrAddsAsItsOpenerSaidWhateverEditModeSaysMeanwhile) {
+    storeAppointments({"20240307-1"});
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    Form5& dialog = press(activities.Command5);
+    Module1::vars().EditMode = false;
+    typeOver(dialog.Text4, QStringLiteral("Edited"));
+    ok(dialog);
+    EXPECT_EQ(storedIds(), QStringList{"20240307-1"});
+    EXPECT_EQ(storedAppointment(0).subject, QStringLiteral("Edited"));
+
+    press(activities.Command3);
+    Module1::vars().EditMode = true;
+    fill(dialog, QStringLiteral("Added"), QStringLiteral("10:00"), QStringLiteral("11:00"));
+    ok(dialog);
+    EXPECT_EQ(storedIds(), (QStringList{"20240307-1", "20240307-2"}));
+    EXPECT_EQ(storedAppointment(1).subject, QStringLiteral("Added"));
+}
+
+TEST_F(AppointmentDialogTest, TimesAndMinutesCannotBeTypedPastWhatARecordHolds) {
+    Form5& dialog = openAdd(QDate(2024, 3, 7));
+    QTest::mouseClick(dialog.Check1, Qt::LeftButton);
+    const QString start = QStringLiteral("1") + QString(199, u'x');
+    const QString end = QStringLiteral("2") + QString(199, u'y');
+    fill(dialog, QStringLiteral("Long"), start, end);
+    typeOver(dialog.Text2, QString(200, u'9'));
+    EXPECT_EQ(dialog.Combo1->Text(), start.left(126));
+    EXPECT_EQ(dialog.Combo2->Text(), end.left(126));
+    EXPECT_EQ(dialog.Text2->Text(), QString(126, u'9'));
+    ok(dialog);
+    EXPECT_EQ(storedAppointment(0), (StoredAppointment{"20240307-1", "Long", start.left(126), end.left(126), -1,
+                                                       QString(126, u'9'), "Description"}));
+}
+
+TEST_F(AppointmentDialogTest, AFullFileRefusesOneMoreAppointmentAndWritesNothing) {
+    Module1::setRecordCount(Module1::Appointments, Module1::MaxEntries);
+    Form5& dialog = openAdd(QDate(2024, 3, 7));
+    fill(dialog, QStringLiteral("One too many"), QStringLiteral("10:00"), QStringLiteral("11:00"));
+    const QByteArray before = fileBytes("Appoint.dat");
+    ok(dialog);
+    ASSERT_EQ(messages->texts.size(), 1);
+    EXPECT_TRUE(messages->texts[0].contains(QStringLiteral("32767")));
+    EXPECT_EQ(fileBytes("Appoint.dat"), before);
+    EXPECT_TRUE(app().window<Form4>().isVisible()) << "the user is not left in a dialog without a way out";
+}
