@@ -6,10 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-// The pictures are compiled into the library; a static library must register
-// them itself (outside any namespace).
-static void registerPictures() { Q_INIT_RESOURCE(assets); }
-
 namespace {
 Application* currentApplication = nullptr;
 
@@ -42,7 +38,6 @@ Application::Application(Seams seams)
     // to them, so the linker would leave them out unless they are asked for.
     Q_INIT_RESOURCE(assets);
     currentApplication = this;
-    registerPictures();
     useInstalledFonts();
     QApplication::setQuitOnLastWindowClosed(false);  // the desk decides when the program ends
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Application::focusWindowChanged);

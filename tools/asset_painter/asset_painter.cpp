@@ -941,7 +941,7 @@ QImage paintCalendarSmall(const QImage& desk) {
     const QRectF header(block.left(), block.top(), block.width(), 13);
     p.fillRect(header, cylinderShade(header.topLeft(), header.bottomLeft(), QColor(196, 28, 32), 0.3));
     p.setPen(Qt::white);
-    p.setFont(font(8.5, true));
+    p.setFont(font(11, true, "Liberation Sans"));
     p.drawText(header.adjusted(0, 1, 0, 0), Qt::AlignCenter, QStringLiteral("MAY"));
     p.setPen(QColor(30, 30, 36));
     p.setFont(font(26, true, "Liberation Sans"));
@@ -1378,21 +1378,21 @@ void paintMarkerDisc(QPainter& p, const QColor& colour) {
     p.drawEllipse(c, r, r);
 }
 
-// The key to the coloured dots of the calendar window. The window squeezes this
-// picture into 113 x 33 pixels, so the lettering is drawn stretched by the
-// inverse of that squeeze and reads upright on screen.
+// The key to the coloured dots of the calendar window. The window shows this
+// picture at its own size in a 113 x 33 pixel box, cutting off the rest, with
+// the blue dot beside the top line and the red dot beside the bottom line: the
+// words sit in that top-left corner.
 QImage paintMarkerLegend() {
     const QSize size(201, 125);
     const QSizeF shown(113, 33);
     QImage img = blankImage(size, Qt::white);
     QPainter p(&img);
     beginPainting(p);
-    p.scale(size.width() / shown.width(), size.height() / shown.height());
     p.setPen(Qt::black);
-    p.setFont(font(12, true));
-    const double half = shown.height() / 2;
-    p.drawText(QRectF(3, 0, shown.width() - 3, half), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Birthday"));
-    p.drawText(QRectF(3, half, shown.width() - 3, half), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Appointment"));
+    p.setFont(font(11, true, "Liberation Sans"));
+    const double line = 16;
+    p.drawText(QRectF(3, 0, shown.width() - 3, line), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Birthday"));
+    p.drawText(QRectF(3, line, shown.width() - 3, line), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Appointment"));
     return img;
 }
 
