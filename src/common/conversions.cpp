@@ -70,4 +70,11 @@ QDateTime fromSerialDate(double serial) {
 
 double roundHalfEven(double value) { return std::nearbyint(value); }
 
+QString trimSpaces(const QString& text) {
+    qsizetype first = 0, end = text.size();
+    while (first < end && text[first] == u' ') ++first;
+    while (end > first && text[end - 1] == u' ') --end;
+    return text.mid(first, end - first);
+}
+
 }  // namespace Conversions

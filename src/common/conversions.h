@@ -35,4 +35,7 @@ QDateTime fromSerialDate(double serial);
 // Rounds to the nearest integer, a half to the even neighbour.
 double roundHalfEven(double value);
 
+// The text without its leading and trailing spaces; tabs and line breaks stay.
+QString trimSpaces(const QString& text);
+
 }  // namespace Conversions

@@ -1,0 +1,497 @@
+#include "controls/flex_grid.h"
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+#include "common/conversions.h"
+#include "common/twips.h"
+
+namespace {
+constexpr int DefaultColWidth = 960;  // twips
+constexpr int RowHeight = 240;        // twips
+constexpr Qt::Alignment DefaultAlignment = Qt::AlignLeft;
+}  // namespace
+
+// Shows the grid's cells to the table view. Row 0 goes to the header while it
+// is fixed, so view row v is grid row v + headerRows().
+class FlexGridModel : public QAbstractTableModel {
+public:
+    explicit FlexGridModel(FlexGrid* grid) : QAbstractTableModel(grid), grid_(grid) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : grid_->Rows() - grid_->headerRows();
+    }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : grid_->cols_; }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const int row = index.row() + grid_->headerRows();
+        const int col = index.column();
+        if (!grid_->validCell(row, col)) return {};
+        const FlexGrid::Cell& cell = grid_->cells_[size_t(row)][size_t(col)];
+        const bool selected = grid_->inUserSelection(row, col);
+        switch (role) {
+        case Qt::DisplayRole: return cell.text;
+        case Qt::TextAlignmentRole: return QVariant::fromValue(grid_->colAlignments_[size_t(col)] | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            if (selected) return grid_->palette().brush(QPalette::Highlight);
+            if (cell.backColor != 0) return QBrush(colorFromValue(cell.backColor));
+            if (grid_->isFixed(row, col)) return grid_->palette().brush(QPalette::Button);
+            return {};
+        case Qt::ForegroundRole:
+            if (selected) return grid_->palette().brush(QPalette::HighlightedText);
+            if (cell.foreColor != 0) return QBrush(colorFromValue(cell.foreColor));
+            return {};
+        default: return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || grid_->headerRows() == 0 || !grid_->validCell(0, section)) return {};
+        const FlexGrid::Cell& cell = grid_->cells_.front()[size_t(section)];
+        switch (role) {
+        case Qt::DisplayRole: return cell.text;
+        case Qt::TextAlignmentRole: return QVariant::fromValue(grid_->colAlignments_[size_t(section)] | Qt::AlignVCenter);
+        case Qt::BackgroundRole: return cell.backColor != 0 ? QVariant(QBrush(colorFromValue(cell.backColor))) : QVariant();
+        case Qt::ForegroundRole: return cell.foreColor != 0 ? QVariant(QBrush(colorFromValue(cell.foreColor))) : QVariant();
+        default: return {};
+        }
+    }
+
+    Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled; }
+
+    // Tells the view that grid rows first..last changed in place.
+    void rowsChanged(int first, int last) {
+        if (first > last) return;
+        const int h = grid_->headerRows();
+        if (first < h) emit headerDataChanged(Qt::Horizontal, 0, grid_->cols_ - 1);
+        first = std::max(first, h);
+        if (first <= last && grid_->cols_ > 0)
+            emit dataChanged(index(first - h, 0), index(last - h, grid_->cols_ - 1));
+    }
+
+    void cellChanged(int row, int col) {
+        if (row < grid_->headerRows()) {
+            emit headerDataChanged(Qt::Horizontal, col, col);
+        } else {
+            const QModelIndex at = index(row - grid_->headerRows(), col);
+            emit dataChanged(at, at);
+        }
+    }
+
+    using QAbstractTableModel::beginInsertColumns;
+    using QAbstractTableModel::beginInsertRows;
+    using QAbstractTableModel::beginRemoveColumns;
+    using QAbstractTableModel::beginRemoveRows;
+    using QAbstractTableModel::beginResetModel;
+    using QAbstractTableModel::endInsertColumns;
+    using QAbstractTableModel::endInsertRows;
+    using QAbstractTableModel::endRemoveColumns;
+    using QAbstractTableModel::endRemoveRows;
+    using QAbstractTableModel::endResetModel;
+
+private:
+    FlexGrid* grid_;
+};
+
+FlexGrid::FlexGrid(QWidget* parent, const QString& name, int rows, int cols, int fixedRows, int fixedCols)
+    : QTableView(parent), Control(this, name), model_(new FlexGridModel(this)) {
+    cols_ = std::max(cols, 0);
+    cells_.resize(size_t(std::max(rows, 0)), CellRow(size_t(cols_)));
+    fixedRows_ = std::clamp(fixedRows, 0, Rows());
+    fixedCols_ = std::clamp(fixedCols, 0, cols_);
+    colWidths_.assign(size_t(cols_), DefaultColWidth);
+    colAlignments_.assign(size_t(cols_), DefaultAlignment);
+
+    setModel(model_);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setAutoScroll(false);  // code moving the current cell does not scroll; the user's moves do
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    setCornerButtonEnabled(false);
+    setFocusPolicy(Qt::StrongFocus);
+
+    QHeaderView* rowsHeader = verticalHeader();
+    rowsHeader->hide();
+    rowsHeader->setMinimumSectionSize(1);
+    rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowsHeader->setDefaultSectionSize(Twips::toPixels(RowHeight));
+
+    QHeaderView* header = horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setMinimumSectionSize(0);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setDefaultSectionSize(Twips::toPixels(DefaultColWidth));
+    header->setFixedHeight(Twips::toPixels(RowHeight) + 1);
+    header->setVisible(headerRows() > 0);
+    applyColumnWidths();
+    selectionChanged();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+// ---- structure -------------------------------------------------------------
+
+void FlexGrid::setRows(int rows) {
+    rows = std::max(rows, 0);
+    const int old = Rows();
+    if (rows == old) return;
+    if (rows < fixedRows_) {
+        // The grid shrinks into its fixed rows: they shrink with it.
+        model_->beginResetModel();
+        cells_.resize(size_t(rows));
+        fixedRows_ = rows;
+        model_->endResetModel();
+        applyColumnWidths();
+    } else if (rows > old) {
+        model_->beginInsertRows({}, viewRow(old), viewRow(rows - 1));
+        cells_.resize(size_t(rows), CellRow(size_t(cols_)));
+        model_->endInsertRows();
+    } else {
+        model_->beginRemoveRows({}, viewRow(rows), viewRow(old - 1));
+        cells_.erase(cells_.begin() + rows, cells_.end());
+        model_->endRemoveRows();
+    }
+    selectionChanged();
+}
+
+void FlexGrid::setCols(int cols) {
+    cols = std::max(cols, 0);
+    if (cols == cols_) return;
+    const bool inserting = cols > cols_;
+    if (inserting)
+        model_->beginInsertColumns({}, cols_, cols - 1);
+    else
+        model_->beginRemoveColumns({}, cols, cols_ - 1);
+    for (CellRow& row : cells_) row.resize(size_t(cols));
+    colWidths_.resize(size_t(cols), DefaultColWidth);
+    colAlignments_.resize(size_t(cols), DefaultAlignment);
+    const int old = cols_;
+    cols_ = cols;
+    fixedCols_ = std::min(fixedCols_, cols_);
+    if (inserting) {
+        model_->endInsertColumns();
+        for (int c = old; c < cols_; ++c) horizontalHeader()->resizeSection(c, Twips::toPixels(colWidths_[size_t(c)]));
+    } else {
+        model_->endRemoveColumns();
+    }
+    selectionChanged();
+}
+
+void FlexGrid::setFixedRows(int fixedRows) {
+    fixedRows = std::max(fixedRows, 0);
+    if (fixedRows == fixedRows_) return;
+    if (fixedRows > 0 && fixedRows >= Rows()) {
+        qWarning("FlexGrid %s: %d fixed rows need a row below them", qPrintable(objectName()), fixedRows);
+        return;
+    }
+    const int old = fixedRows_;
+    if (old == 0) {
+        // Row 0 moves from the view's rows into the header.
+        model_->beginRemoveRows({}, 0, 0);
+        fixedRows_ = fixedRows;
+        model_->endRemoveRows();
+    } else if (fixedRows == 0) {
+        model_->beginInsertRows({}, 0, 0);
+        fixedRows_ = 0;
+        model_->endInsertRows();
+    } else {
+        fixedRows_ = fixedRows;
+    }
+    horizontalHeader()->setVisible(headerRows() > 0);
+    model_->rowsChanged(0, std::max(old, fixedRows_));
+    selectionChanged();
+}
+
+// ---- cells -----------------------------------------------------------------
+
+QString FlexGrid::TextMatrix(int row, int col) const {
+    return validCell(row, col) ? cells_[size_t(row)][size_t(col)].text : QString();
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
+    if (!validCell(row, col)) return;
+    cells_[size_t(row)][size_t(col)].text = text;
+    cellChanged(row, col);
+}
+
+quint32 FlexGrid::CellBackColor() const {
+    return validCell(row_, col_) ? cells_[size_t(row_)][size_t(col_)].backColor : 0;
+}
+
+void FlexGrid::setCellBackColor(quint32 colorValue) {
+    if (!validCell(row_, col_)) return;
+    cells_[size_t(row_)][size_t(col_)].backColor = colorValue;
+    cellChanged(row_, col_);
+}
+
+quint32 FlexGrid::CellForeColor() const {
+    return validCell(row_, col_) ? cells_[size_t(row_)][size_t(col_)].foreColor : 0;
+}
+
+void FlexGrid::setCellForeColor(quint32 colorValue) {
+    if (!validCell(row_, col_)) return;
+    cells_[size_t(row_)][size_t(col_)].foreColor = colorValue;
+    cellChanged(row_, col_);
+}
+
+void FlexGrid::cellChanged(int row, int col) { model_->cellChanged(row, col); }
+
+void FlexGrid::AddItem(const QString& text) {
+    const int row = Rows();
+    model_->beginInsertRows({}, viewRow(row), viewRow(row));
+    cells_.emplace_back(size_t(cols_));
+    if (cols_ > 0) cells_.back().front().text = text;
+    model_->endInsertRows();
+}
+
+void FlexGrid::RemoveItem(int row) {
+    if (row < 0 || row >= Rows()) return;
+    if (row < headerRows()) {
+        // The header row goes; the next row takes its place.
+        model_->beginResetModel();
+        cells_.erase(cells_.begin() + row);
+        fixedRows_ = std::min(fixedRows_, Rows());
+        model_->endResetModel();
+        applyColumnWidths();
+        horizontalHeader()->setVisible(headerRows() > 0);
+    } else {
+        model_->beginRemoveRows({}, viewRow(row), viewRow(row));
+        cells_.erase(cells_.begin() + row);
+        fixedRows_ = std::min(fixedRows_, Rows());
+        model_->endRemoveRows();
+    }
+    selectionChanged();
+}
+
+void FlexGrid::Clear() {
+    for (CellRow& row : cells_)
+        for (Cell& cell : row) cell = Cell();
+    model_->rowsChanged(0, Rows() - 1);
+}
+
+// ---- current cell and selection -------------------------------------------
+
+void FlexGrid::setRow(int row) {
+    if (row < 0 || row >= Rows()) return;
+    row_ = rowSel_ = row;
+    userSelection_ = false;
+    selectionChanged();
+}
+
+void FlexGrid::setCol(int col) {
+    if (col < 0 || col >= cols_) return;
+    col_ = colSel_ = col;
+    userSelection_ = false;
+    selectionChanged();
+}
+
+void FlexGrid::setRowSel(int row) {
+    if (row < 0 || row >= Rows()) return;
+    rowSel_ = row;
+    userSelection_ = false;
+    selectionChanged();
+}
+
+void FlexGrid::setColSel(int col) {
+    if (col < 0 || col >= cols_) return;
+    colSel_ = col;
+    userSelection_ = false;
+    selectionChanged();
+}
+
+bool FlexGrid::inUserSelection(int row, int col) const {
+    return userSelection_ && row >= std::min(row_, rowSel_) && row <= std::max(row_, rowSel_) &&
+           col >= std::min(col_, colSel_) && col <= std::max(col_, colSel_);
+}
+
+// Keeps the current cell inside the grid and shows it in the view.
+void FlexGrid::selectionChanged() {
+    const int lastRow = std::max(Rows() - 1, 0);
+    const int lastCol = std::max(cols_ - 1, 0);
+    row_ = std::clamp(row_, 0, lastRow);
+    rowSel_ = std::clamp(rowSel_, 0, lastRow);
+    col_ = std::clamp(col_, 0, lastCol);
+    colSel_ = std::clamp(colSel_, 0, lastCol);
+    const QModelIndex current = validCell(row_, col_) && row_ >= headerRows()
+                                    ? model_->index(viewRow(row_), col_)
+                                    : QModelIndex();
+    if (selectionModel()->currentIndex() != current)
+        selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    viewport()->update();
+}
+
+void FlexGrid::showCurrentCell() {
+    const int row = rowSel_ != row_ ? rowSel_ : row_;
+    const int col = colSel_ != col_ ? colSel_ : col_;
+    if (validCell(row, col) && row >= headerRows()) scrollTo(model_->index(viewRow(row), col));
+}
+
+// ---- sort ------------------------------------------------------------------
+
+void FlexGrid::setSort(int setting) {
+    if (setting != GenericAscending) return;
+    const int first = std::min(row_, rowSel_), last = std::max(row_, rowSel_);
+    const int firstCol = std::min(col_, colSel_), lastCol = std::max(col_, colSel_);
+    if (first >= last || !validCell(last, lastCol)) return;
+
+    struct Key {
+        QString text;
+        std::optional<double> number;
+    };
+    const int count = last - first + 1;
+    const int keyCols = lastCol - firstCol + 1;
+    std::vector<Key> keys;
+    keys.reserve(size_t(count) * size_t(keyCols));
+    for (int r = first; r <= last; ++r)
+        for (int c = firstCol; c <= lastCol; ++c) {
+            const QString& text = cells_[size_t(r)][size_t(c)].text;
+            keys.push_back({text, Conversions::parseNumber(text)});
+        }
+    auto compare = [](const Key& a, const Key& b) {
+        if (a.number && b.number) return *a.number < *b.number ? -1 : *b.number < *a.number ? 1 : 0;
+        return a.text.compare(b.text);
+    };
+    std::vector<int> order(static_cast<size_t>(count));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        for (int k = 0; k < keyCols; ++k) {
+            const int result = compare(keys[size_t(a * keyCols + k)], keys[size_t(b * keyCols + k)]);
+            if (result != 0) return result < 0;
+        }
+        return false;
+    });
+
+    std::vector<CellRow> sorted;
+    sorted.reserve(size_t(count));
+    for (int index : order) sorted.push_back(std::move(cells_[size_t(first + index)]));
+    std::move(sorted.begin(), sorted.end(), cells_.begin() + first);
+    model_->rowsChanged(first, last);
+}
+
+// ---- columns ---------------------------------------------------------------
+
+int FlexGrid::ColWidth(int col) const { return col >= 0 && col < cols_ ? colWidths_[size_t(col)] : 0; }
+
+void FlexGrid::setColWidth(int col, int twips) {
+    if (col < 0 || col >= cols_) return;
+    colWidths_[size_t(col)] = std::max(twips, 0);
+    horizontalHeader()->resizeSection(col, Twips::toPixels(colWidths_[size_t(col)]));
+}
+
+void FlexGrid::applyColumnWidths() {
+    for (int c = 0; c < cols_; ++c) horizontalHeader()->resizeSection(c, Twips::toPixels(colWidths_[size_t(c)]));
+}
+
+void FlexGrid::setFormatString(const QString& format) {
+    formatString_ = format;
+    const QStringList fields = format.split(u'|');
+    setCols(int(fields.size()));
+    for (int c = 0; c < cols_; ++c) {
+        QString field = fields[c];
+        Qt::Alignment alignment = DefaultAlignment;
+        if (field.startsWith(u'<') || field.startsWith(u'>')) {
+            alignment = field.startsWith(u'<') ? Qt::AlignLeft : Qt::AlignRight;
+            field.remove(0, 1);
+        }
+        colAlignments_[size_t(c)] = alignment;
+        setTextMatrix(0, c, field);
+    }
+    model_->rowsChanged(0, Rows() - 1);
+}
+
+// ---- the user --------------------------------------------------------------
+
+QPoint FlexGrid::cellAt(const QPoint& position) const {
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid()) return {-1, -1};
+    return {index.column(), index.row() + headerRows()};
+}
+
+void FlexGrid::userSelect(int row, int col, bool extend) {
+    if (!validCell(row, col) || isFixed(row, col)) return;
+    const int oldRow = row_, oldCol = col_, oldRowSel = rowSel_, oldColSel = colSel_;
+    if (!extend) {
+        row_ = row;
+        col_ = col;
+    }
+    rowSel_ = row;
+    colSel_ = col;
+    userSelection_ = true;
+    selectionChanged();
+    showCurrentCell();
+    if (row_ != oldRow || col_ != oldCol || rowSel_ != oldRowSel || colSel_ != oldColSel) emit SelChange();
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (focusPolicy() & Qt::ClickFocus) setFocus(Qt::MouseFocusReason);
+    const QPoint cell = cellAt(event->position().toPoint());
+    if (cell.y() < 0) return;
+    clickPending_ = true;
+    dragging_ = true;
+    userSelect(cell.y(), cell.x(), event->modifiers() & Qt::ShiftModifier);
+}
+
+void FlexGrid::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return;
+    const QPoint cell = cellAt(event->position().toPoint());
+    if (cell.y() >= 0) userSelect(cell.y(), cell.x(), true);
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    dragging_ = false;
+    if (!clickPending_) return;
+    clickPending_ = false;
+    emit Click();
+}
+
+// The second press of a double click: it selects like a press, then the
+// double click runs; its release is no second Click.
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint cell = cellAt(event->position().toPoint());
+    clickPending_ = false;
+    if (cell.y() < 0) return;
+    userSelect(cell.y(), cell.x(), false);
+    emit DblClick();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    const int firstRow = fixedRows_, firstCol = fixedCols_;
+    if (firstRow >= Rows() || firstCol >= cols_) {
+        event->ignore();
+        return;
+    }
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    int row = extend ? rowSel_ : row_;
+    int col = extend ? colSel_ : col_;
+    const int page = std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()) - 1);
+    switch (event->key()) {
+    case Qt::Key_Up: --row; break;
+    case Qt::Key_Down: ++row; break;
+    case Qt::Key_Left: --col; break;
+    case Qt::Key_Right: ++col; break;
+    case Qt::Key_PageUp: row -= page; break;
+    case Qt::Key_PageDown: row += page; break;
+    case Qt::Key_Home: col = firstCol; break;
+    case Qt::Key_End: col = cols_ - 1; break;
+    default: event->ignore(); return;
+    }
+    userSelect(std::clamp(row, firstRow, Rows() - 1), std::clamp(col, firstCol, cols_ - 1), extend);
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    // Another window or a menu taking the keyboard is no move to another control.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) emit LostFocus();
+}

@@ -1,0 +1,97 @@
+#include "organizer/reminders.h"
+
+#include <optional>
+
+#include "common/application.h"
+#include "common/conversions.h"
+#include "organizer/module1.h"
+#include "organizer/notes_window.h"
+#include "organizer/reminder_window.h"
+
+namespace Module1 {
+
+namespace {
+// Fields of an appointment block.
+enum AppointmentField { IdField = 1, SubjectField, StartField, EndField, ReminderField, LeadField };
+constexpr qint16 Remind = -1;
+constexpr int SubjectShown = 30;
+
+enum ReminderColumn { HourColumn = 1, MinuteColumn, StartColumn, EndColumn, SubjectColumn };
+
+// A text read as a whole number, rounded as the default conversion rounds.
+std::optional<double> wholeNumber(const QString& text) {
+    const std::optional<double> value = Conversions::parseNumber(text);
+    if (!value) return std::nullopt;
+    return Conversions::roundHalfEven(*value);
+}
+
+QString shownSubject(const QString& subject) {
+    const QString trimmed = Conversions::trimSpaces(subject);
+    return trimmed.size() > SubjectShown ? trimmed.left(SubjectShown) + QStringLiteral(" ...") : trimmed;
+}
+
+void emptyReminderTable(FlexGrid& table) {
+    table.Clear();
+    table.setRows(1);
+    table.setTextMatrix(0, HourColumn, QStringLiteral("Reminder Hour"));
+    table.setTextMatrix(0, MinuteColumn, QStringLiteral("Reminder Minute"));
+    table.setTextMatrix(0, StartColumn, QStringLiteral("Start Time"));
+    table.setTextMatrix(0, EndColumn, QStringLiteral("End Time"));
+    table.setTextMatrix(0, SubjectColumn, QStringLiteral("Subject"));
+}
+}  // namespace
+
+void CheckReminders() {
+    if (vars().ReminderCheckOff) return;
+    FlexGrid& table = *app().window<Form2>().MSFlexGrid2;
+    emptyReminderTable(table);
+
+    // The lead of each table row as a number text, for the pop-up.
+    QStringList leads;
+    const QString today = DayKey(app().clock().today());
+    const RecordFile& file = Appointments.file();
+    const qint32 count = RecordCount(Appointments);
+    for (qint32 i = 0; i < count; ++i) {
+        const QString id = file.readString(Appointments.record(i, IdField));
+        if (QStringView(id).left(8) != today) continue;
+        if (file.readInteger(Appointments.record(i, ReminderField)) != Remind) continue;
+
+        const QString start = file.readString(Appointments.record(i, StartField));
+        const std::optional<double> startHour = wholeNumber(start.left(2));
+        const std::optional<double> startMinute = wholeNumber(start.mid(3, 2));
+        const std::optional<double> lead = Conversions::parseNumber(file.readString(Appointments.record(i, LeadField)));
+        // Without a reminder time this appointment has no reminder.
+        if (!startHour || !startMinute || !lead) continue;
+
+        double hour = *startHour;
+        double minute = Conversions::roundHalfEven(*startMinute - *lead);
+        if (minute < 0) {  // borrow an hour, once only
+            minute += 60;
+            hour -= 1;
+        }
+        table.AddItem(QString::number(table.Rows()));
+        const int row = table.Rows() - 1;
+        table.setTextMatrix(row, HourColumn, Conversions::numberText(hour));
+        table.setTextMatrix(row, MinuteColumn, Conversions::numberText(minute));
+        table.setTextMatrix(row, StartColumn, start);
+        table.setTextMatrix(row, EndColumn, file.readString(Appointments.record(i, EndField)));
+        table.setTextMatrix(row, SubjectColumn, shownSubject(file.readString(Appointments.record(i, SubjectField))));
+        leads << Conversions::numberText(*lead);
+    }
+
+    const QTime now = app().clock().now().time();
+    const QString minuteNow = QString::number(now.minute());
+    for (int row = 1; row < table.Rows(); ++row) {
+        if (Conversions::parseNumber(table.TextMatrix(row, HourColumn)) != double(now.hour()) ||
+            table.TextMatrix(row, MinuteColumn) != minuteNow)
+            continue;
+        Form8& popup = app().window<Form8>();
+        popup.Label7[0]->setCaption(table.TextMatrix(row, SubjectColumn));
+        popup.Label7[1]->setCaption(table.TextMatrix(row, StartColumn));
+        popup.Label7[2]->setCaption(table.TextMatrix(row, EndColumn));
+        popup.Label2->setCaption(leads[row - 1]);
+        popup.Show();
+    }
+}
+
+}  // namespace Module1
