@@ -24,10 +24,8 @@ class FlexGridModel : public QAbstractTableModel {
 public:
     explicit FlexGridModel(FlexGrid* grid) : QAbstractTableModel(grid), grid_(grid) {}
 
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : grid_->Rows() - grid_->headerRows();
-    }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : grid_->cols_; }
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : grid_->viewRows_; }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : grid_->viewCols_; }
 
     QVariant data(const QModelIndex& index, int role) const override {
         const int row = index.row() + grid_->headerRows();
@@ -65,14 +63,34 @@ public:
 
     Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled; }
 
-    // Tells the view that grid rows first..last changed in place.
-    void rowsChanged(int first, int last) {
-        if (first > last) return;
-        const int h = grid_->headerRows();
-        if (first < h) emit headerDataChanged(Qt::Horizontal, 0, grid_->cols_ - 1);
-        first = std::max(first, h);
-        if (first <= last && grid_->cols_ > 0)
-            emit dataChanged(index(first - h, 0), index(last - h, grid_->cols_ - 1));
+    // Brings the view's rows and columns to the grid's: whatever came or went
+    // is told as one change at the end.
+    void reshape(int rows, int cols) {
+        if (rows > grid_->viewRows_) {
+            beginInsertRows({}, grid_->viewRows_, rows - 1);
+            grid_->viewRows_ = rows;
+            endInsertRows();
+        } else if (rows < grid_->viewRows_) {
+            beginRemoveRows({}, rows, grid_->viewRows_ - 1);
+            grid_->viewRows_ = rows;
+            endRemoveRows();
+        }
+        if (cols > grid_->viewCols_) {
+            beginInsertColumns({}, grid_->viewCols_, cols - 1);
+            grid_->viewCols_ = cols;
+            endInsertColumns();
+        } else if (cols < grid_->viewCols_) {
+            beginRemoveColumns({}, cols, grid_->viewCols_ - 1);
+            grid_->viewCols_ = cols;
+            endRemoveColumns();
+        }
+    }
+
+    // Every cell may show something else.
+    void allChanged() {
+        if (grid_->viewCols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, grid_->viewCols_ - 1);
+        if (grid_->viewRows_ > 0 && grid_->viewCols_ > 0)
+            emit dataChanged(index(0, 0), index(grid_->viewRows_ - 1, grid_->viewCols_ - 1));
     }
 
     void cellChanged(int row, int col) {
@@ -83,17 +101,6 @@ public:
             emit dataChanged(at, at);
         }
     }
-
-    using QAbstractTableModel::beginInsertColumns;
-    using QAbstractTableModel::beginInsertRows;
-    using QAbstractTableModel::beginRemoveColumns;
-    using QAbstractTableModel::beginRemoveRows;
-    using QAbstractTableModel::beginResetModel;
-    using QAbstractTableModel::endInsertColumns;
-    using QAbstractTableModel::endInsertRows;
-    using QAbstractTableModel::endRemoveColumns;
-    using QAbstractTableModel::endRemoveRows;
-    using QAbstractTableModel::endResetModel;
 
 private:
     FlexGrid* grid_;
@@ -107,6 +114,8 @@ FlexGrid::FlexGrid(QWidget* parent, const QString& name, int rows, int cols, int
     fixedCols_ = std::clamp(fixedCols, 0, cols_);
     colWidths_.assign(size_t(cols_), DefaultColWidth);
     colAlignments_.assign(size_t(cols_), DefaultAlignment);
+    viewRows_ = Rows() - headerRows();
+    viewCols_ = cols_;
 
     setModel(model_);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -132,7 +141,6 @@ FlexGrid::FlexGrid(QWidget* parent, const QString& name, int rows, int cols, int
     header->setDefaultSectionSize(Twips::toPixels(DefaultColWidth));
     header->setFixedHeight(Twips::toPixels(RowHeight) + 1);
     header->setVisible(headerRows() > 0);
-    applyColumnWidths();
     selectionChanged();
 }
 
@@ -142,48 +150,24 @@ FlexGrid::~FlexGrid() = default;
 
 void FlexGrid::setRows(int rows) {
     rows = std::max(rows, 0);
-    const int old = Rows();
-    if (rows == old) return;
-    if (rows < fixedRows_) {
-        // The grid shrinks into its fixed rows: they shrink with it.
-        model_->beginResetModel();
-        cells_.resize(size_t(rows));
-        fixedRows_ = rows;
-        model_->endResetModel();
-        applyColumnWidths();
-    } else if (rows > old) {
-        model_->beginInsertRows({}, viewRow(old), viewRow(rows - 1));
-        cells_.resize(size_t(rows), CellRow(size_t(cols_)));
-        model_->endInsertRows();
-    } else {
-        model_->beginRemoveRows({}, viewRow(rows), viewRow(old - 1));
+    if (rows == Rows()) return;
+    if (rows < Rows())
         cells_.erase(cells_.begin() + rows, cells_.end());
-        model_->endRemoveRows();
-    }
-    selectionChanged();
+    else
+        cells_.resize(size_t(rows), CellRow(size_t(cols_)));
+    fixedRows_ = std::min(fixedRows_, rows);  // a grid shrinking into its fixed rows takes them along
+    shapeChanged();
 }
 
 void FlexGrid::setCols(int cols) {
     cols = std::max(cols, 0);
     if (cols == cols_) return;
-    const bool inserting = cols > cols_;
-    if (inserting)
-        model_->beginInsertColumns({}, cols_, cols - 1);
-    else
-        model_->beginRemoveColumns({}, cols, cols_ - 1);
     for (CellRow& row : cells_) row.resize(size_t(cols));
     colWidths_.resize(size_t(cols), DefaultColWidth);
     colAlignments_.resize(size_t(cols), DefaultAlignment);
-    const int old = cols_;
     cols_ = cols;
     fixedCols_ = std::min(fixedCols_, cols_);
-    if (inserting) {
-        model_->endInsertColumns();
-        for (int c = old; c < cols_; ++c) horizontalHeader()->resizeSection(c, Twips::toPixels(colWidths_[size_t(c)]));
-    } else {
-        model_->endRemoveColumns();
-    }
-    selectionChanged();
+    shapeChanged();
 }
 
 void FlexGrid::setFixedRows(int fixedRows) {
@@ -193,21 +177,44 @@ void FlexGrid::setFixedRows(int fixedRows) {
         qWarning("FlexGrid %s: %d fixed rows need a row below them", qPrintable(objectName()), fixedRows);
         return;
     }
-    const int old = fixedRows_;
-    if (old == 0) {
-        // Row 0 moves from the view's rows into the header.
-        model_->beginRemoveRows({}, 0, 0);
-        fixedRows_ = fixedRows;
-        model_->endRemoveRows();
-    } else if (fixedRows == 0) {
-        model_->beginInsertRows({}, 0, 0);
-        fixedRows_ = 0;
-        model_->endInsertRows();
-    } else {
-        fixedRows_ = fixedRows;
-    }
+    fixedRows_ = fixedRows;
+    shapeChanged();
+}
+
+void FlexGrid::AddItem(const QString& text) {
+    cells_.emplace_back(size_t(cols_));
+    if (cols_ > 0) cells_.back().front().text = text;
+    shapeChanged();
+}
+
+void FlexGrid::RemoveItem(int row) {
+    if (row < 0 || row >= Rows()) return;
+    cells_.erase(cells_.begin() + row);
+    fixedRows_ = std::min(fixedRows_, Rows());
+    shapeChanged();
+}
+
+void FlexGrid::shapeChanged() {
+    viewStale_ = true;
+    selectionChanged();
+    if (refreshPosted_) return;
+    refreshPosted_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            refreshPosted_ = false;
+            refreshView();
+        },
+        Qt::QueuedConnection);
+}
+
+void FlexGrid::refreshView() {
+    if (!viewStale_) return;
+    viewStale_ = false;
+    model_->reshape(Rows() - headerRows(), cols_);
+    for (int c = 0; c < cols_; ++c) horizontalHeader()->resizeSection(c, Twips::toPixels(colWidths_[size_t(c)]));
     horizontalHeader()->setVisible(headerRows() > 0);
-    model_->rowsChanged(0, std::max(old, fixedRows_));
+    model_->allChanged();
     selectionChanged();
 }
 
@@ -243,39 +250,15 @@ void FlexGrid::setCellForeColor(quint32 colorValue) {
     cellChanged(row_, col_);
 }
 
-void FlexGrid::cellChanged(int row, int col) { model_->cellChanged(row, col); }
-
-void FlexGrid::AddItem(const QString& text) {
-    const int row = Rows();
-    model_->beginInsertRows({}, viewRow(row), viewRow(row));
-    cells_.emplace_back(size_t(cols_));
-    if (cols_ > 0) cells_.back().front().text = text;
-    model_->endInsertRows();
-}
-
-void FlexGrid::RemoveItem(int row) {
-    if (row < 0 || row >= Rows()) return;
-    if (row < headerRows()) {
-        // The header row goes; the next row takes its place.
-        model_->beginResetModel();
-        cells_.erase(cells_.begin() + row);
-        fixedRows_ = std::min(fixedRows_, Rows());
-        model_->endResetModel();
-        applyColumnWidths();
-        horizontalHeader()->setVisible(headerRows() > 0);
-    } else {
-        model_->beginRemoveRows({}, viewRow(row), viewRow(row));
-        cells_.erase(cells_.begin() + row);
-        fixedRows_ = std::min(fixedRows_, Rows());
-        model_->endRemoveRows();
-    }
-    selectionChanged();
+// A stale view is told of every cell when it is brought up to date.
+void FlexGrid::cellChanged(int row, int col) {
+    if (!viewStale_) model_->cellChanged(row, col);
 }
 
 void FlexGrid::Clear() {
     for (CellRow& row : cells_)
         for (Cell& cell : row) cell = Cell();
-    model_->rowsChanged(0, Rows() - 1);
+    if (!viewStale_) model_->allChanged();
 }
 
 // ---- current cell and selection -------------------------------------------
@@ -321,12 +304,12 @@ void FlexGrid::selectionChanged() {
     rowSel_ = std::clamp(rowSel_, 0, lastRow);
     col_ = std::clamp(col_, 0, lastCol);
     colSel_ = std::clamp(colSel_, 0, lastCol);
-    const QModelIndex current = validCell(row_, col_) && row_ >= headerRows()
-                                    ? model_->index(viewRow(row_), col_)
-                                    : QModelIndex();
+    viewport()->update();
+    if (viewStale_) return;  // the refresh comes back here
+    const QModelIndex current =
+        validCell(row_, col_) && row_ >= headerRows() ? model_->index(viewRow(row_), col_) : QModelIndex();
     if (selectionModel()->currentIndex() != current)
         selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-    viewport()->update();
 }
 
 void FlexGrid::showCurrentCell() {
@@ -374,7 +357,7 @@ void FlexGrid::setSort(int setting) {
     sorted.reserve(size_t(count));
     for (int index : order) sorted.push_back(std::move(cells_[size_t(first + index)]));
     std::move(sorted.begin(), sorted.end(), cells_.begin() + first);
-    model_->rowsChanged(first, last);
+    if (!viewStale_) model_->allChanged();
 }
 
 // ---- columns ---------------------------------------------------------------
@@ -385,10 +368,6 @@ void FlexGrid::setColWidth(int col, int twips) {
     if (col < 0 || col >= cols_) return;
     colWidths_[size_t(col)] = std::max(twips, 0);
     horizontalHeader()->resizeSection(col, Twips::toPixels(colWidths_[size_t(col)]));
-}
-
-void FlexGrid::applyColumnWidths() {
-    for (int c = 0; c < cols_; ++c) horizontalHeader()->resizeSection(c, Twips::toPixels(colWidths_[size_t(c)]));
 }
 
 void FlexGrid::setFormatString(const QString& format) {
@@ -405,7 +384,7 @@ void FlexGrid::setFormatString(const QString& format) {
         colAlignments_[size_t(c)] = alignment;
         setTextMatrix(0, c, field);
     }
-    model_->rowsChanged(0, Rows() - 1);
+    if (!viewStale_) model_->allChanged();
 }
 
 // ---- the user --------------------------------------------------------------
@@ -432,6 +411,7 @@ void FlexGrid::userSelect(int row, int col, bool extend) {
 }
 
 void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    refreshView();
     if (event->button() != Qt::LeftButton) return;
     if (focusPolicy() & Qt::ClickFocus) setFocus(Qt::MouseFocusReason);
     const QPoint cell = cellAt(event->position().toPoint());
@@ -442,6 +422,7 @@ void FlexGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void FlexGrid::mouseMoveEvent(QMouseEvent* event) {
+    refreshView();
     if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return;
     const QPoint cell = cellAt(event->position().toPoint());
     if (cell.y() >= 0) userSelect(cell.y(), cell.x(), true);
@@ -458,6 +439,7 @@ void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
 // The second press of a double click: it selects like a press, then the
 // double click runs; its release is no second Click.
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    refreshView();
     if (event->button() != Qt::LeftButton) return;
     const QPoint cell = cellAt(event->position().toPoint());
     clickPending_ = false;
@@ -467,6 +449,7 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    refreshView();
     const int firstRow = fixedRows_, firstCol = fixedCols_;
     if (firstRow >= Rows() || firstCol >= cols_) {
         event->ignore();
@@ -488,6 +471,12 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     default: event->ignore(); return;
     }
     userSelect(std::clamp(row, firstRow, Rows() - 1), std::clamp(col, firstCol, cols_ - 1), extend);
+}
+
+// Focus coming in would make the view's own first cell current; the grid keeps its own.
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    selectionChanged();
 }
 
 void FlexGrid::focusOutEvent(QFocusEvent* event) {

@@ -99,6 +99,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
@@ -118,6 +119,13 @@ private:
     bool isFixed(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
     bool inUserSelection(int row, int col) const;
 
+    // The rows and columns change in the grid at once and in the view once the
+    // program is back in the event loop (or the user acts on the grid): one
+    // update however many rows came or went.
+    void shapeChanged();
+    void refreshView();
+    void cellChanged(int row, int col);
+
     // The grid cell under a point of the viewport, or (-1, -1).
     QPoint cellAt(const QPoint& position) const;
     // A selection change made by the user: moves the current cell or, when
@@ -125,8 +133,6 @@ private:
     void userSelect(int row, int col, bool extend);
     void selectionChanged();
     void showCurrentCell();
-    void applyColumnWidths();
-    void cellChanged(int row, int col);
 
     FlexGridModel* model_;
     std::deque<CellRow> cells_;
@@ -137,6 +143,10 @@ private:
     std::vector<int> colWidths_;
     std::vector<Qt::Alignment> colAlignments_;
     QString formatString_;
+    // The rows and columns the view knows of.
+    int viewRows_ = 0, viewCols_ = 0;
+    bool viewStale_ = false;
+    bool refreshPosted_ = false;
     // The selection is highlighted only while it is the user's own.
     bool userSelection_ = false;
     bool clickPending_ = false;
