@@ -31,7 +31,7 @@ public:
         const int row = index.row() + grid_->headerRows();
         const int col = index.column();
         if (!grid_->validCell(row, col)) return {};
-        const FlexGrid::Cell& cell = grid_->cells_[size_t(row)][size_t(col)];
+        const FlexGrid::Cell& cell = grid_->cell(row, col);
         const bool selected = grid_->inUserSelection(row, col);
         switch (role) {
         case Qt::DisplayRole: return cell.text;
@@ -51,7 +51,7 @@ public:
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || grid_->headerRows() == 0 || !grid_->validCell(0, section)) return {};
-        const FlexGrid::Cell& cell = grid_->cells_.front()[size_t(section)];
+        const FlexGrid::Cell& cell = grid_->cell(0, section);
         switch (role) {
         case Qt::DisplayRole: return cell.text;
         case Qt::TextAlignmentRole: return QVariant::fromValue(grid_->colAlignments_[size_t(section)] | Qt::AlignVCenter);
@@ -93,15 +93,6 @@ public:
             emit dataChanged(index(0, 0), index(grid_->viewRows_ - 1, grid_->viewCols_ - 1));
     }
 
-    void cellChanged(int row, int col) {
-        if (row < grid_->headerRows()) {
-            emit headerDataChanged(Qt::Horizontal, col, col);
-        } else {
-            const QModelIndex at = index(row - grid_->headerRows(), col);
-            emit dataChanged(at, at);
-        }
-    }
-
 private:
     FlexGrid* grid_;
 };
@@ -109,7 +100,8 @@ private:
 FlexGrid::FlexGrid(QWidget* parent, const QString& name, int rows, int cols, int fixedRows, int fixedCols)
     : QTableView(parent), Control(this, name), model_(new FlexGridModel(this)) {
     cols_ = std::max(cols, 0);
-    cells_.resize(size_t(std::max(rows, 0)), CellRow(size_t(cols_)));
+    rows_ = std::max(rows, 0);
+    cells_.resize(size_t(rows_) * size_t(cols_));
     fixedRows_ = std::clamp(fixedRows, 0, Rows());
     fixedCols_ = std::clamp(fixedCols, 0, cols_);
     colWidths_.assign(size_t(cols_), DefaultColWidth);
@@ -151,10 +143,8 @@ FlexGrid::~FlexGrid() = default;
 void FlexGrid::setRows(int rows) {
     rows = std::max(rows, 0);
     if (rows == Rows()) return;
-    if (rows < Rows())
-        cells_.erase(cells_.begin() + rows, cells_.end());
-    else
-        cells_.resize(size_t(rows), CellRow(size_t(cols_)));
+    rows_ = rows;
+    cells_.resize(size_t(rows) * size_t(cols_));
     fixedRows_ = std::min(fixedRows_, rows);  // a grid shrinking into its fixed rows takes them along
     shapeChanged();
 }
@@ -162,7 +152,10 @@ void FlexGrid::setRows(int rows) {
 void FlexGrid::setCols(int cols) {
     cols = std::max(cols, 0);
     if (cols == cols_) return;
-    for (CellRow& row : cells_) row.resize(size_t(cols));
+    std::deque<Cell> reshaped(size_t(rows_) * size_t(cols));
+    for (int r = 0; r < rows_; ++r)
+        std::move(rowBegin(r), rowBegin(r) + std::min(cols, cols_), reshaped.begin() + qsizetype(r) * cols);
+    cells_.swap(reshaped);
     colWidths_.resize(size_t(cols), DefaultColWidth);
     colAlignments_.resize(size_t(cols), DefaultAlignment);
     cols_ = cols;
@@ -182,14 +175,16 @@ void FlexGrid::setFixedRows(int fixedRows) {
 }
 
 void FlexGrid::AddItem(const QString& text) {
-    cells_.emplace_back(size_t(cols_));
-    if (cols_ > 0) cells_.back().front().text = text;
+    cells_.resize(cells_.size() + size_t(cols_));
+    ++rows_;
+    if (cols_ > 0) cell(rows_ - 1, 0).text = text;
     shapeChanged();
 }
 
 void FlexGrid::RemoveItem(int row) {
     if (row < 0 || row >= Rows()) return;
-    cells_.erase(cells_.begin() + row);
+    cells_.erase(rowBegin(row), rowBegin(row + 1));
+    --rows_;
     fixedRows_ = std::min(fixedRows_, Rows());
     shapeChanged();
 }
@@ -197,6 +192,11 @@ void FlexGrid::RemoveItem(int row) {
 void FlexGrid::shapeChanged() {
     viewStale_ = true;
     selectionChanged();
+    viewChanged();
+}
+
+void FlexGrid::viewChanged() {
+    viewStale_ = true;
     if (refreshPosted_) return;
     refreshPosted_ = true;
     QMetaObject::invokeMethod(
@@ -221,44 +221,38 @@ void FlexGrid::refreshView() {
 // ---- cells -----------------------------------------------------------------
 
 QString FlexGrid::TextMatrix(int row, int col) const {
-    return validCell(row, col) ? cells_[size_t(row)][size_t(col)].text : QString();
+    return validCell(row, col) ? cell(row, col).text : QString();
 }
 
-void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
+void FlexGrid::setTextMatrix(int row, int col, QString text) {
     if (!validCell(row, col)) return;
-    cells_[size_t(row)][size_t(col)].text = text;
-    cellChanged(row, col);
+    cell(row, col).text = std::move(text);
+    viewChanged();
 }
 
 quint32 FlexGrid::CellBackColor() const {
-    return validCell(row_, col_) ? cells_[size_t(row_)][size_t(col_)].backColor : 0;
+    return validCell(row_, col_) ? cell(row_, col_).backColor : 0;
 }
 
 void FlexGrid::setCellBackColor(quint32 colorValue) {
     if (!validCell(row_, col_)) return;
-    cells_[size_t(row_)][size_t(col_)].backColor = colorValue;
-    cellChanged(row_, col_);
+    cell(row_, col_).backColor = colorValue;
+    viewChanged();
 }
 
 quint32 FlexGrid::CellForeColor() const {
-    return validCell(row_, col_) ? cells_[size_t(row_)][size_t(col_)].foreColor : 0;
+    return validCell(row_, col_) ? cell(row_, col_).foreColor : 0;
 }
 
 void FlexGrid::setCellForeColor(quint32 colorValue) {
     if (!validCell(row_, col_)) return;
-    cells_[size_t(row_)][size_t(col_)].foreColor = colorValue;
-    cellChanged(row_, col_);
-}
-
-// A stale view is told of every cell when it is brought up to date.
-void FlexGrid::cellChanged(int row, int col) {
-    if (!viewStale_) model_->cellChanged(row, col);
+    cell(row_, col_).foreColor = colorValue;
+    viewChanged();
 }
 
 void FlexGrid::Clear() {
-    for (CellRow& row : cells_)
-        for (Cell& cell : row) cell = Cell();
-    if (!viewStale_) model_->allChanged();
+    for (Cell& each : cells_) each = Cell();
+    viewChanged();
 }
 
 // ---- current cell and selection -------------------------------------------
@@ -304,12 +298,12 @@ void FlexGrid::selectionChanged() {
     rowSel_ = std::clamp(rowSel_, 0, lastRow);
     col_ = std::clamp(col_, 0, lastCol);
     colSel_ = std::clamp(colSel_, 0, lastCol);
-    viewport()->update();
     if (viewStale_) return;  // the refresh comes back here
     const QModelIndex current =
         validCell(row_, col_) && row_ >= headerRows() ? model_->index(viewRow(row_), col_) : QModelIndex();
     if (selectionModel()->currentIndex() != current)
         selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    viewport()->update();
 }
 
 void FlexGrid::showCurrentCell() {
@@ -336,7 +330,7 @@ void FlexGrid::setSort(int setting) {
     keys.reserve(size_t(count) * size_t(keyCols));
     for (int r = first; r <= last; ++r)
         for (int c = firstCol; c <= lastCol; ++c) {
-            const QString& text = cells_[size_t(r)][size_t(c)].text;
+            const QString& text = cell(r, c).text;
             keys.push_back({text, Conversions::parseNumber(text)});
         }
     auto compare = [](const Key& a, const Key& b) {
@@ -353,11 +347,11 @@ void FlexGrid::setSort(int setting) {
         return false;
     });
 
-    std::vector<CellRow> sorted;
-    sorted.reserve(size_t(count));
-    for (int index : order) sorted.push_back(std::move(cells_[size_t(first + index)]));
-    std::move(sorted.begin(), sorted.end(), cells_.begin() + first);
-    if (!viewStale_) model_->allChanged();
+    std::vector<Cell> sorted;
+    sorted.reserve(size_t(count) * size_t(cols_));
+    for (int index : order) std::move(rowBegin(first + index), rowBegin(first + index + 1), std::back_inserter(sorted));
+    std::move(sorted.begin(), sorted.end(), rowBegin(first));
+    viewChanged();
 }
 
 // ---- columns ---------------------------------------------------------------
@@ -384,7 +378,7 @@ void FlexGrid::setFormatString(const QString& format) {
         colAlignments_[size_t(c)] = alignment;
         setTextMatrix(0, c, field);
     }
-    if (!viewStale_) model_->allChanged();
+    viewChanged();
 }
 
 // ---- the user --------------------------------------------------------------

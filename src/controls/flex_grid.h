@@ -31,7 +31,7 @@ public:
     FlexGrid(QWidget* parent, const QString& name, int rows, int cols, int fixedRows, int fixedCols);
     ~FlexGrid() override;
 
-    int Rows() const { return int(cells_.size()); }
+    int Rows() const { return rows_; }
     // Lowering the count drops rows from the bottom in one go; new rows are empty.
     void setRows(int rows);
     int Cols() const { return cols_; }
@@ -44,7 +44,7 @@ public:
 
     // Any cell, fixed ones included; the current cell does not move.
     QString TextMatrix(int row, int col) const;
-    void setTextMatrix(int row, int col, const QString& text);
+    void setTextMatrix(int row, int col, QString text);
 
     int Row() const { return row_; }
     void setRow(int row);
@@ -57,7 +57,7 @@ public:
 
     // The current cell's text and colours.
     QString Text() const { return TextMatrix(row_, col_); }
-    void setText(const QString& text) { setTextMatrix(row_, col_, text); }
+    void setText(QString text) { setTextMatrix(row_, col_, std::move(text)); }
     quint32 CellBackColor() const;
     void setCellBackColor(quint32 colorValue);
     quint32 CellForeColor() const;
@@ -110,7 +110,11 @@ private:
         quint32 backColor = 0;
         quint32 foreColor = 0;
     };
-    using CellRow = std::vector<Cell>;
+    // Row r, column c is cells_[r * cols_ + c]: rows come and go at either end
+    // without moving the others.
+    Cell& cell(int row, int col) { return cells_[size_t(row) * size_t(cols_) + size_t(col)]; }
+    const Cell& cell(int row, int col) const { return cells_[size_t(row) * size_t(cols_) + size_t(col)]; }
+    auto rowBegin(int row) { return cells_.begin() + qsizetype(row) * cols_; }
 
     // Row 0 shows in the header while it is fixed; the view's rows are the rest.
     int headerRows() const { return fixedRows_ > 0 ? 1 : 0; }
@@ -119,12 +123,12 @@ private:
     bool isFixed(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
     bool inUserSelection(int row, int col) const;
 
-    // The rows and columns change in the grid at once and in the view once the
-    // program is back in the event loop (or the user acts on the grid): one
-    // update however many rows came or went.
+    // Cells, rows and columns change in the grid at once and in the view once
+    // the program is back in the event loop (or the user acts on the grid):
+    // one update however many cells changed or rows came and went.
     void shapeChanged();
+    void viewChanged();
     void refreshView();
-    void cellChanged(int row, int col);
 
     // The grid cell under a point of the viewport, or (-1, -1).
     QPoint cellAt(const QPoint& position) const;
@@ -135,7 +139,8 @@ private:
     void showCurrentCell();
 
     FlexGridModel* model_;
-    std::deque<CellRow> cells_;
+    std::deque<Cell> cells_;
+    int rows_ = 0;
     int cols_ = 0;
     int fixedRows_ = 0;
     int fixedCols_ = 0;
@@ -143,7 +148,8 @@ private:
     std::vector<int> colWidths_;
     std::vector<Qt::Alignment> colAlignments_;
     QString formatString_;
-    // The rows and columns the view knows of.
+    // The rows and columns the view knows of, and whether it shows the cells
+    // as they are.
     int viewRows_ = 0, viewCols_ = 0;
     bool viewStale_ = false;
     bool refreshPosted_ = false;

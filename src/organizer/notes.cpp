@@ -19,19 +19,22 @@ bool fitsRecord(const QString& value) {
 void FillNotesGrid() {
     Form2& form = app().window<Form2>();
     FlexGrid& grid = *form.MSFlexGrid1;
-    grid.Clear();
-    grid.setRows(1);
+    const qint32 count = RecordCount(Notes);
+    const RecordFile& file = Notes.file();
+
+    // The list: the header row, then note i in row i. Every cell of the list
+    // is written here and it never holds colours, so the rows of the last fill
+    // are reused rather than emptied and made anew. Only the titles are
+    // listed, so only they are read.
     grid.setCols(2);
+    grid.setRows(count + 1);
+    grid.setRow(0);  // no note is selected in a fresh list
     grid.setTextMatrix(0, 0, QStringLiteral("Nr."));
     grid.setTextMatrix(0, 1, QStringLiteral("Description"));
     grid.setColWidth(0, 500);
     grid.setColWidth(1, 3360);
-
-    // Only the titles are listed, so only they are read.
-    const qint32 count = RecordCount(Notes);
-    const RecordFile& file = Notes.file();
     for (qint32 note = 1; note <= count; ++note) {
-        grid.AddItem(QString::number(note));
+        grid.setTextMatrix(note, 0, QString::number(note));
         grid.setTextMatrix(note, 1, file.readString(titleRecord(note)));
     }
     if (count > 0) {

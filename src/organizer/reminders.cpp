@@ -1,6 +1,7 @@
 #include "organizer/reminders.h"
 
 #include <optional>
+#include <vector>
 
 #include "common/application.h"
 #include "common/conversions.h"
@@ -31,8 +32,8 @@ QString shownSubject(const QString& subject) {
 }
 
 void emptyReminderTable(FlexGrid& table) {
-    table.Clear();
     table.setRows(1);
+    table.Clear();
     table.setTextMatrix(0, HourColumn, QStringLiteral("Reminder Hour"));
     table.setTextMatrix(0, MinuteColumn, QStringLiteral("Reminder Minute"));
     table.setTextMatrix(0, StartColumn, QStringLiteral("Start Time"));
@@ -46,8 +47,13 @@ void CheckReminders() {
     FlexGrid& table = *app().window<Form2>().MSFlexGrid2;
     emptyReminderTable(table);
 
-    // The lead of each table row as a number text, for the pop-up.
-    QStringList leads;
+    // What goes with each table row besides its cells: the hour as a number
+    // and the lead as a number text, for the pop-up.
+    struct Reminder {
+        double hour;
+        QString lead;
+    };
+    std::vector<Reminder> reminders;
     const QString today = DayKey(app().clock().today());
     const RecordFile& file = Appointments.file();
     const qint32 count = RecordCount(Appointments);
@@ -76,20 +82,19 @@ void CheckReminders() {
         table.setTextMatrix(row, StartColumn, start);
         table.setTextMatrix(row, EndColumn, file.readString(Appointments.record(i, EndField)));
         table.setTextMatrix(row, SubjectColumn, shownSubject(file.readString(Appointments.record(i, SubjectField))));
-        leads << Conversions::numberText(*lead);
+        reminders.push_back({hour, Conversions::numberText(*lead)});
     }
 
     const QTime now = app().clock().now().time();
     const QString minuteNow = QString::number(now.minute());
     for (int row = 1; row < table.Rows(); ++row) {
-        if (Conversions::parseNumber(table.TextMatrix(row, HourColumn)) != double(now.hour()) ||
-            table.TextMatrix(row, MinuteColumn) != minuteNow)
-            continue;
+        const Reminder& reminder = reminders[size_t(row - 1)];
+        if (reminder.hour != now.hour() || table.TextMatrix(row, MinuteColumn) != minuteNow) continue;
         Form8& popup = app().window<Form8>();
         popup.Label7[0]->setCaption(table.TextMatrix(row, SubjectColumn));
         popup.Label7[1]->setCaption(table.TextMatrix(row, StartColumn));
         popup.Label7[2]->setCaption(table.TextMatrix(row, EndColumn));
-        popup.Label2->setCaption(leads[row - 1]);
+        popup.Label2->setCaption(reminder.lead);
         popup.Show();
     }
 }
