@@ -306,6 +306,7 @@ void FlexGrid::selectionChanged() {
     viewport()->update();
 }
 
+// Scrolls the cell that the keyboard moved to into view.
 void FlexGrid::showCurrentCell() {
     const int row = rowSel_ != row_ ? rowSel_ : row_;
     const int col = colSel_ != col_ ? colSel_ : col_;
@@ -317,35 +318,26 @@ void FlexGrid::showCurrentCell() {
 void FlexGrid::setSort(int setting) {
     if (setting != GenericAscending) return;
     const int first = std::min(row_, rowSel_), last = std::max(row_, rowSel_);
-    const int firstCol = std::min(col_, colSel_), lastCol = std::max(col_, colSel_);
-    if (first >= last || !validCell(last, lastCol)) return;
+    if (first >= last || !validCell(last, col_)) return;
 
     struct Key {
         QString text;
         std::optional<double> number;
+        bool operator<(const Key& other) const {
+            if (number && other.number) return *number < *other.number;
+            return text < other.text;
+        }
     };
     const int count = last - first + 1;
-    const int keyCols = lastCol - firstCol + 1;
     std::vector<Key> keys;
-    keys.reserve(size_t(count) * size_t(keyCols));
-    for (int r = first; r <= last; ++r)
-        for (int c = firstCol; c <= lastCol; ++c) {
-            const QString& text = cell(r, c).text;
-            keys.push_back({text, Conversions::parseNumber(text)});
-        }
-    auto compare = [](const Key& a, const Key& b) {
-        if (a.number && b.number) return *a.number < *b.number ? -1 : *b.number < *a.number ? 1 : 0;
-        return a.text.compare(b.text);
-    };
+    keys.reserve(size_t(count));
+    for (int r = first; r <= last; ++r) {
+        const QString& text = cell(r, col_).text;
+        keys.push_back({text, Conversions::parseNumber(text)});
+    }
     std::vector<int> order(static_cast<size_t>(count));
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        for (int k = 0; k < keyCols; ++k) {
-            const int result = compare(keys[size_t(a * keyCols + k)], keys[size_t(b * keyCols + k)]);
-            if (result != 0) return result < 0;
-        }
-        return false;
-    });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
 
     std::vector<Cell> sorted;
     sorted.reserve(size_t(count) * size_t(cols_));
@@ -400,7 +392,6 @@ void FlexGrid::userSelect(int row, int col, bool extend) {
     colSel_ = col;
     userSelection_ = true;
     selectionChanged();
-    showCurrentCell();
     if (row_ != oldRow || col_ != oldCol || rowSel_ != oldRowSel || colSel_ != oldColSel) emit SelChange();
 }
 
@@ -465,6 +456,7 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     default: event->ignore(); return;
     }
     userSelect(std::clamp(row, firstRow, Rows() - 1), std::clamp(col, firstCol, cols_ - 1), extend);
+    showCurrentCell();
 }
 
 // Focus coming in would make the view's own first cell current; the grid keeps its own.

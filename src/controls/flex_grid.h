@@ -72,9 +72,8 @@ public:
     void Clear();
 
     // Sort = 1: sorts the selected rows (Row to RowSel) whole, ascending, keyed
-    // on the selected columns (Col to ColSel). Two keys that both read as
-    // numbers compare as numbers, others as text; rows with equal keys keep
-    // their order.
+    // on the current column. Two keys that both read as numbers compare as
+    // numbers, others as text; rows with equal keys keep their order.
     enum SortSetting { GenericAscending = 1 };
     void setSort(int setting);
 
