@@ -11,6 +11,8 @@
 #include "desk/splash_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
+#include "organizer/notes_window.h"
+#include "organizer/reminders.h"
 
 namespace {
 constexpr quint32 HandleColor = 0x000080;  // dark red
@@ -207,9 +209,7 @@ void Desk::AddBook_Click() {
     // The address book window comes later.
 }
 
-void Desk::Notes_Click() {
-    // The notes window comes with the notes pad.
-}
+void Desk::Notes_Click() { openWindow<Form2>(); }
 
 void Desk::HTopics_Click() {
     // The help topics window comes later.
@@ -238,9 +238,7 @@ void Desk::Photo_Click() { Module2::ChangePhoto(); }
 
 void Desk::SPhoto_Click() { Module2::ShrinkPhoto(); }
 
-void Desk::Timer1_Timer() {
-    // The reminder check comes with the reminders.
-}
+void Desk::Timer1_Timer() { Module1::CheckReminders(); }
 
 void Desk::Command1_Click() { Module2::clickDrawerHandle(Module2::Drawer::Finances); }
 void Desk::Command2_Click() { Module2::clickDrawerHandle(Module2::Drawer::Help); }

@@ -1,0 +1,150 @@
+// Times the notes list and the reminder check against a plain read of the
+// records they cannot do without:
+//   FillNotesGrid with 10000 notes        vs. reading their 10000 title records;
+//   CheckReminders with 32767 appointments vs. reading every appointment's ID record.
+// Both procedures are timed together with the event-loop turn that brings the
+// grid's view up to date. Prints the times and their ratios.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "common/application.h"
+#include "organizer/module1.h"
+#include "organizer/notes.h"
+#include "organizer/notes_window.h"
+#include "organizer/reminders.h"
+
+namespace {
+
+constexpr int NoteCount = 10000;
+constexpr int AppointmentCount = Module1::MaxEntries;
+constexpr int TodayEvery = 100;  // every hundredth appointment is today's: 328 of them
+constexpr int Runs = 31;
+const QDate Today(2024, 3, 7);
+
+struct SilentMessages : MessageSeam {
+    void show(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+};
+struct NoFileDialog : OpenFileSeam {
+    std::optional<QString> open(const QString&, const QString&) override { return std::nullopt; }
+};
+
+// Times a procedure against its plain read, run after run in turn, so that
+// both see the same machine load; the fastest run of each counts.
+struct Comparison {
+    double baselineMs = 1e300, workMs = 1e300;
+    double ratio() const { return workMs / baselineMs; }
+};
+
+Comparison compare(const std::function<void()>& baseline, const std::function<void()>& work) {
+    Comparison result;
+    auto time = [](const std::function<void()>& f) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        return double(timer.nsecsElapsed()) / 1e6;
+    };
+    for (int i = 0; i < Runs; ++i) {
+        result.baselineMs = std::min(result.baselineMs, time(baseline));
+        result.workMs = std::min(result.workMs, time(work));
+    }
+    return result;
+}
+
+void writeNotes() {
+    using namespace Module1;
+    RecordFile& file = Notes.file();
+    for (int i = 0; i < NoteCount; ++i) {
+        file.writeString(Notes.record(i, 1), QStringLiteral("Note title %1").arg(i));
+        file.writeString(Notes.record(i, 2), QStringLiteral("Some text of note %1\r\nand a second line.").arg(i));
+    }
+    setRecordCount(Notes, NoteCount);
+}
+
+void writeAppointments() {
+    using namespace Module1;
+    RecordFile& file = Appointments.file();
+    for (int i = 0; i < AppointmentCount; ++i) {
+        const bool today = i % TodayEvery == 0;
+        const QDate day = today ? Today : Today.addDays(1 + i % 300);
+        const int minutes = 7 * 60 + (i / TodayEvery) % (16 * 60);
+        const QString start = QTime(minutes / 60, minutes % 60).toString(QStringLiteral("HH:mm"));
+        file.writeString(Appointments.record(i, 1), DayKey(day) + QStringLiteral("-%1").arg(i % 9 + 1));
+        file.writeString(Appointments.record(i, 2), QStringLiteral("Appointment subject %1").arg(i));
+        file.writeString(Appointments.record(i, 3), start);
+        file.writeString(Appointments.record(i, 4), QStringLiteral("23:30"));
+        file.writeInteger(Appointments.record(i, 5), -1);
+        file.writeString(Appointments.record(i, 6), QStringLiteral("15"));
+        file.writeString(Appointments.record(i, 7), QStringLiteral("Description"));
+    }
+    setRecordCount(Appointments, AppointmentCount);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+
+    Application::Seams seams;
+    auto clock = std::make_unique<FakeClock>(QDateTime(Today, QTime(6, 0, 30)));
+    seams.clock = std::move(clock);
+    seams.messages = std::make_unique<SilentMessages>();
+    seams.openFile = std::make_unique<NoFileDialog>();
+    seams.end = [](int) {};
+    Application organizer(std::move(seams));
+
+    Module1::vars().DataDirectory = QDir::currentPath();
+    Module1::OpenDataFiles();
+    writeNotes();
+    writeAppointments();
+
+    using namespace Module1;
+    Form2& notes = app().window<Form2>();
+    QCoreApplication::processEvents();
+    qsizetype sink = 0;
+
+    const auto readTitles = [&] {
+        const RecordFile& file = Notes.file();
+        const qint32 count = RecordCount(Notes);
+        for (qint32 i = 0; i < count; ++i) sink += file.readString(Notes.record(i, 1)).size();
+    };
+    const auto fill = [] {
+        FillNotesGrid();
+        QCoreApplication::processEvents();
+    };
+    const Comparison fillHidden = compare(readTitles, fill);
+    notes.Show();
+    QCoreApplication::processEvents();
+    const Comparison fillShown = compare(readTitles, fill);
+    notes.hide();
+
+    const auto readIds = [&] {
+        const RecordFile& file = Appointments.file();
+        const qint32 count = RecordCount(Appointments);
+        for (qint32 i = 0; i < count; ++i) sink += file.readString(Appointments.record(i, 1)).size();
+    };
+    const Comparison check = compare(readIds, [] {
+        CheckReminders();
+        QCoreApplication::processEvents();
+    });
+    const int reminderRows = notes.MSFlexGrid2->Rows() - 1;
+
+    std::printf("FillNotesGrid, %d notes, against a plain read of their titles (fastest of %d runs):\n", NoteCount, Runs);
+    std::printf("  Notes window hidden: %.2f ms / %.2f ms = %.2f\n", fillHidden.workMs, fillHidden.baselineMs,
+                fillHidden.ratio());
+    std::printf("  Notes window shown:  %.2f ms / %.2f ms = %.2f\n", fillShown.workMs, fillShown.baselineMs,
+                fillShown.ratio());
+    std::printf("CheckReminders, %d appointments (%d reminders today), against a plain read of every ID:\n",
+                AppointmentCount, reminderRows);
+    std::printf("  %.2f ms / %.2f ms = %.2f\n", check.workMs, check.baselineMs, check.ratio());
+    std::printf("(%lld characters read)\n", static_cast<long long>(sink));
+    return 0;
+}
