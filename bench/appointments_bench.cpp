@@ -16,6 +16,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_organizer.h"
 #include "common/application.h"
 #include "organizer/activities_window.h"
 #include "organizer/calendar_window.h"
@@ -26,13 +27,6 @@ constexpr int Appointments = 32767;
 constexpr int AddressEntries = 2048;
 constexpr int Runs = 25;
 const QDate Today(2024, 3, 7);
-
-struct SilentMessages : MessageSeam {
-    void show(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-};
-struct NoFileDialog : OpenFileSeam {
-    std::optional<QString> open(const QString&, const QString&) override { return std::nullopt; }
-};
 
 // A file of 128-byte records built in memory and written at once.
 class Records {
@@ -132,11 +126,9 @@ int main(int argc, char* argv[]) {
     buildFiles(directory.path());
     QDir::setCurrent(directory.path());
 
-    auto ownedClock = std::make_unique<FakeClock>(QDateTime(Today, QTime(9, 0)));
-    FakeClock& clock = *ownedClock;
-    Application::Seams seams{std::move(ownedClock), std::make_unique<SilentMessages>(), std::make_unique<NoFileDialog>(),
-                             [](int code) { std::exit(code); }};
-    Application organizer(std::move(seams));
+    FakeClock* fakeClock = nullptr;
+    Application organizer(benchSeams(QDateTime(Today, QTime(9, 0)), &fakeClock));
+    FakeClock& clock = *fakeClock;
     Module1::vars().DataDirectory = directory.path();
     Module1::OpenDataFiles();
     organizer.window<Form1>();

@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench_organizer.h"
 #include "common/application.h"
 #include "organizer/module1.h"
 #include "organizer/notes.h"
@@ -26,13 +27,6 @@ constexpr int AppointmentCount = Module1::MaxEntries;
 constexpr int TodayEvery = 100;  // every hundredth appointment is today's: 328 of them
 constexpr int Runs = 31;
 const QDate Today(2024, 3, 7);
-
-struct SilentMessages : MessageSeam {
-    void show(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-};
-struct NoFileDialog : OpenFileSeam {
-    std::optional<QString> open(const QString&, const QString&) override { return std::nullopt; }
-};
 
 // Times a procedure against its plain read, run after run in turn, so that
 // both see the same machine load; the fastest run of each counts.
@@ -93,13 +87,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
 
-    Application::Seams seams;
-    auto clock = std::make_unique<FakeClock>(QDateTime(Today, QTime(6, 0, 30)));
-    seams.clock = std::move(clock);
-    seams.messages = std::make_unique<SilentMessages>();
-    seams.openFile = std::make_unique<NoFileDialog>();
-    seams.end = [](int) {};
-    Application organizer(std::move(seams));
+    Application organizer(benchSeams(QDateTime(Today, QTime(6, 0, 30))));
 
     Module1::vars().DataDirectory = QDir::currentPath();
     Module1::OpenDataFiles();
