@@ -2,6 +2,8 @@
 
 #include "common/application.h"
 #include "organizer/appointment_dialog.h"
+#include "organizer/day_schedule.h"
+#include "organizer/day_schedule_window.h"
 #include "organizer/module1.h"
 
 namespace {
@@ -135,5 +137,8 @@ void Form4::Command1_Click() {
 }
 
 void Form4::Command6_Click() {
-    // The day schedule comes with the grid control.
+    Form6& schedule = app().window<Form6>();
+    schedule.Show();
+    schedule.DTPicker1->setValue(DTPicker1->Value());
+    Module1::BuildDaySchedule();
 }

@@ -5,17 +5,12 @@
 #include "organizer/module1.h"
 
 namespace {
-constexpr int FirstTimeMinutes = 7 * 60;
-constexpr int StartTimes = 34;  // "07:00" .. "23:30"; the end list adds "24:00"
 // The longest text a record holds: nothing typed is ever cut on save.
 constexpr int RecordTextLength = 126;
 
-QString timeText(int minutes) {
-    return QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QChar(u'0')).arg(minutes % 60, 2, 10, QChar(u'0'));
-}
-
+// Starts run "07:00" .. "23:30"; the end list adds "24:00".
 void fillTimes(ComboBox* list, int count) {
-    for (int i = 0; i < count; ++i) list->AddItem(timeText(FirstTimeMinutes + 30 * i));
+    for (int i = 0; i < count; ++i) list->AddItem(Module1::SlotTime(i));
 }
 }  // namespace
 
@@ -35,7 +30,7 @@ Form5::Form5() : Form(QStringLiteral("Form5")) {
     Combo1 = new ComboBox(Frame1, QStringLiteral("Combo1"), ComboBox::Style::DropdownCombo);
     Combo1->Move(1140, 765, 1215, 315);
     Combo1->setMaxLength(RecordTextLength);
-    fillTimes(Combo1, StartTimes);
+    fillTimes(Combo1, Module1::DaySlots);
     Check1 = new CheckBox(Frame1, QStringLiteral("Check1"), QStringLiteral("Reminder"));
     Check1->Move(2760, 795, 1095, 255);
     Label4 = new Label(Frame1, QStringLiteral("Label4"), QStringLiteral("Minutes before meeting"));
@@ -51,7 +46,7 @@ Form5::Form5() : Form(QStringLiteral("Form5")) {
     Combo2 = new ComboBox(Frame1, QStringLiteral("Combo2"), ComboBox::Style::DropdownCombo);
     Combo2->Move(1140, 1200, 1215, 315);
     Combo2->setMaxLength(RecordTextLength);
-    fillTimes(Combo2, StartTimes + 1);
+    fillTimes(Combo2, Module1::DaySlots + 1);
 
     Text1 = new TextBox(Frame1, QStringLiteral("Text1"), QStringLiteral("Description"), TextBox::Lines::Multi);
     Text1->Move(120, 1680, 7440, 1335);

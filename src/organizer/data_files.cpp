@@ -29,6 +29,11 @@ QString BirthdayKey(const QDate& day) {
            QString::number(day.month()).rightJustified(2, u'0');
 }
 
+QString SlotTime(int slot) {
+    const int minutes = 7 * 60 + 30 * slot;
+    return QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QChar(u'0')).arg(minutes % 60, 2, 10, QChar(u'0'));
+}
+
 namespace {
 QString dataPath(const QString& baseName) {
     // The separator is always inserted, even after a directory ending in one.

@@ -54,6 +54,11 @@ void setRecordCount(const BlockFile& file, qint32 count);
 QString DayKey(const QDate& day);
 QString BirthdayKey(const QDate& day);
 
+// The day's half-hour times as the organizer writes them: slot 0 is "07:00",
+// slot DaySlots - 1 is "23:30" and slot DaySlots, the end of the day, "24:00".
+inline constexpr int DaySlots = 34;
+QString SlotTime(int slot);
+
 void OpenDataFiles();
 void CloseDataFiles();
 // Closes the organizer's files and ends the program.
