@@ -12,8 +12,7 @@
 namespace Module1 {
 
 namespace {
-// Fields of an appointment block.
-enum AppointmentField { IdField = 1, SubjectField, StartField, EndField, ReminderField, LeadField };
+namespace Field = AppointmentField;
 constexpr qint16 Remind = -1;
 constexpr int SubjectShown = 30;
 
@@ -58,14 +57,14 @@ void CheckReminders() {
     const RecordFile& file = Appointments.file();
     const qint32 count = RecordCount(Appointments);
     for (qint32 i = 0; i < count; ++i) {
-        const QString id = file.readString(Appointments.record(i, IdField));
+        const QString id = file.readString(Appointments.record(i, Field::Id));
         if (QStringView(id).left(8) != today) continue;
-        if (file.readInteger(Appointments.record(i, ReminderField)) != Remind) continue;
+        if (file.readInteger(Appointments.record(i, Field::Reminder)) != Remind) continue;
 
-        const QString start = file.readString(Appointments.record(i, StartField));
+        const QString start = file.readString(Appointments.record(i, Field::Start));
         const std::optional<double> startHour = wholeNumber(start.left(2));
         const std::optional<double> startMinute = wholeNumber(start.mid(3, 2));
-        const std::optional<double> lead = Conversions::parseNumber(file.readString(Appointments.record(i, LeadField)));
+        const std::optional<double> lead = Conversions::parseNumber(file.readString(Appointments.record(i, Field::Minutes)));
         // Without a reminder time this appointment has no reminder.
         if (!startHour || !startMinute || !lead) continue;
 
@@ -80,8 +79,8 @@ void CheckReminders() {
         table.setTextMatrix(row, HourColumn, Conversions::numberText(hour));
         table.setTextMatrix(row, MinuteColumn, Conversions::numberText(minute));
         table.setTextMatrix(row, StartColumn, start);
-        table.setTextMatrix(row, EndColumn, file.readString(Appointments.record(i, EndField)));
-        table.setTextMatrix(row, SubjectColumn, shownSubject(file.readString(Appointments.record(i, SubjectField))));
+        table.setTextMatrix(row, EndColumn, file.readString(Appointments.record(i, Field::End)));
+        table.setTextMatrix(row, SubjectColumn, shownSubject(file.readString(Appointments.record(i, Field::Subject))));
         reminders.push_back({hour, Conversions::numberText(*lead)});
     }
 

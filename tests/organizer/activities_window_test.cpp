@@ -7,13 +7,6 @@
 
 class ActivitiesWindowTest : public AppointmentTest {
 protected:
-    // The day as the calendar opens it: a double-click on its cell.
-    Form4& openDay(const QDate& day) {
-        Form1& calendar = app().window<Form1>();
-        calendar.Calendar1->setValue(day);
-        doubleClick(calendar.Calendar1, calendar.Calendar1->cellRect(calendar.Calendar1->cellOf(day)).center());
-        return app().window<Form4>();
-    }
     static QStringList items(const ComboBox* list) {
         QStringList texts;
         for (int i = 0; i < list->ListCount(); ++i) texts << list->List(i);

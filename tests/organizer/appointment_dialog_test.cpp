@@ -28,12 +28,6 @@ void typeOver(ComboBox* box, const QString& text) {
 
 class AppointmentDialogTest : public AppointmentTest {
 protected:
-    Form4& openDay(const QDate& day) {
-        Form1& calendar = app().window<Form1>();
-        calendar.Calendar1->setValue(day);
-        doubleClick(calendar.Calendar1, calendar.Calendar1->cellRect(calendar.Calendar1->cellOf(day)).center());
-        return app().window<Form4>();
-    }
     Form5& press(CommandButton* opener) {
         QTest::mouseClick(opener, Qt::LeftButton);
         QCoreApplication::processEvents();  // the dialog's activation

@@ -2,7 +2,10 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include "organizer/activities_window.h"
+#include "organizer/calendar_window.h"
 #include "organizer/module1.h"
+#include "support/double_click.h"
 #include "support/organizer_test.h"
 
 // An appointment as its block holds it.
@@ -35,6 +38,14 @@ protected:
     }
 
     static RecordFile& appointFile() { return Module1::Appointments.file(); }
+
+    // The day as the calendar opens it: a double-click on its cell.
+    Form4& openDay(const QDate& day) {
+        Form1& calendar = app().window<Form1>();
+        calendar.Calendar1->setValue(day);
+        doubleClick(calendar.Calendar1, calendar.Calendar1->cellRect(calendar.Calendar1->cellOf(day)).center());
+        return app().window<Form4>();
+    }
 
     void storeAppointment(const StoredAppointment& a) {
         using namespace Module1;
