@@ -14,7 +14,8 @@
 MdiForm::MdiForm(const QString& name) : Form(name) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    main_ = new QMainWindow(this, Qt::Widget);
+    main_ = new QMainWindow(this);
+    main_->setWindowFlags(Qt::Widget);  // a main window is made a window of its own otherwise
     main_->setObjectName(name + QStringLiteral(".main"));
     area_ = new QMdiArea(main_);
     area_->setObjectName(name + QStringLiteral(".area"));

@@ -102,6 +102,20 @@ TEST_F(PortfolioFilesTest, CreateGoesIntoTheFolderOpenedInTheFolderList) {
     EXPECT_FALSE(form.isVisible());
 }
 
+TEST_F(PortfolioFilesTest, TheDriveListTakesTheFolderListToItsRootAndAnUnreadableFolderIsTold) {
+    QDir(dataDir.path()).mkpath("Money");
+    openFinance().New->trigger();
+    FinForm3& form = app().window<FinForm3>();
+    form.Dir1->openFolder(dataPath("Money"));
+    emit form.Drive1->Change();
+    EXPECT_EQ(form.Dir1->Path(), form.Drive1->Drive());
+
+    form.Dir1->openFolder(dataPath("Money"));
+    form.Dir1->openFolder(dataPath("Gone"));
+    EXPECT_EQ(messages->texts, QStringList{"The folder \"" + dataPath("Gone") + "\" cannot be read: No such file or directory."});
+    EXPECT_EQ(form.Dir1->Path(), dataPath("Money"));
+}
+
 TEST_F(PortfolioFilesTest, AnExistingPortfolioIsNotCreatedAgainNorLeftOpen) {
     createPortfolio(QStringLiteral("Home"));
     writeRecord(pwb("Home"), 2, taggedString("Cash"));
