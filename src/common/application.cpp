@@ -1,5 +1,6 @@
 #include "common/application.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFont>
 #include <QWindow>
@@ -41,6 +42,10 @@ Application::Application(Seams seams)
     useInstalledFonts();
     QApplication::setQuitOnLastWindowClosed(false);  // the desk decides when the program ends
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Application::focusWindowChanged);
+    // Between two events of the user the files may have been changed from
+    // outside; the next read of each checks.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { files_.recheckAll(); });
 }
 
 Application::~Application() {
@@ -57,6 +62,7 @@ Application& Application::current() {
 
 void Application::end(int exitCode) {
     files_.closeAll();
+    states_.clear();  // the modules' state, the locks they hold with it
     seams_.end(exitCode);
 }
 
@@ -78,7 +84,7 @@ void Application::forgetWindow(Form* form) {
 }
 
 void Application::focusWindowChanged(QWindow* window) {
-    if (!window) return;
+    if (!window || window->flags().testFlag(Qt::WindowDoesNotAcceptFocus)) return;
     for (auto& [key, form] : windows_) {
         if (form && form->windowHandle() == window) {
             if (form != lastActive_) {

@@ -124,7 +124,7 @@ TEST_F(AppointmentDialogTest, EveryActivationResetsTheInputsButNotTheReminderOrT
     EXPECT_EQ(dialog.Text3->Text(), QStringLiteral("20240307-1"));
 }
 
-TEST_F(AppointmentDialogTest, EditCopiesTheShownAppointmentAfterTheResetAndRewritesEveryEntryWithItsId) {
+TEST_F(AppointmentDialogTest, EditCopiesTheShownAppointmentAfterTheResetAndRewritesOnlyThatOne) {
     storeAppointment({"20240307-1", "Dentist", "08:00", "08:30", -1, "20", "Card"});
     storeAppointment({"20240308-1", "Other day"});
     storeAppointment({"20240307-1", "Stray copy"});
@@ -142,8 +142,9 @@ TEST_F(AppointmentDialogTest, EditCopiesTheShownAppointmentAfterTheResetAndRewri
     QTest::mouseClick(dialog.Check1, Qt::LeftButton);
     ok(dialog);
     const StoredAppointment rewritten{"20240307-1", "Dentist moved", "09:00", "10:00", -1, "15", "Description"};
-    EXPECT_EQ(storedAppointment(0), rewritten);
     EXPECT_EQ(storedAppointment(2), rewritten);
+    const StoredAppointment untouched{"20240307-1", "Dentist", "08:00", "08:30", -1, "20", "Card"};
+    EXPECT_EQ(storedAppointment(0), untouched) << "an older entry with the same ID is not the one opened";
     EXPECT_EQ(storedAppointment(1).subject, QStringLiteral("Other day"));
     EXPECT_EQ(Module1::RecordCount(Module1::Appointments), 3);
 
