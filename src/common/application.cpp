@@ -52,6 +52,7 @@ Application::~Application() {
     for (auto& [key, form] : windows_) delete form.data();
     windows_.clear();
     files_.closeAll();
+    locks_.clear();
     if (currentApplication == this) currentApplication = nullptr;
 }
 
@@ -62,9 +63,21 @@ Application& Application::current() {
 
 void Application::end(int exitCode) {
     files_.closeAll();
-    states_.clear();  // the modules' state, the locks they hold with it
+    locks_.clear();
     seams_.end(exitCode);
 }
+
+LockFile::Result Application::lock(const QString& path, QString* failure) {
+    auto lock = std::make_unique<LockFile>(path);
+    const LockFile::Result result = lock->lock();
+    if (result == LockFile::Result::Locked)
+        locks_[path] = std::move(lock);
+    else if (failure)
+        *failure = lock->failure();
+    return result;
+}
+
+void Application::unlock(const QString& path) { locks_.erase(path); }
 
 void Application::fail(const QString& text) {
     if (ending_) return;  // one message is enough; the program is going

@@ -112,19 +112,17 @@ void OpenDataFiles() {
 }
 
 bool LockDataDirectory(const QString& directory) {
-    auto& lock = vars().DataLock;
-    lock = std::make_unique<LockFile>(directory + QStringLiteral("/.velmora-organizer.lock"));
     const QString folder = QDir::toNativeSeparators(directory);
-    switch (lock->lock()) {
+    QString failure;
+    switch (app().lock(directory + QStringLiteral("/.velmora-organizer.lock"), &failure)) {
     case LockFile::Result::Locked: return true;
     case LockFile::Result::HeldElsewhere:
         app().fail(QStringLiteral("Velmora Organizer is already running with the data files in %1.").arg(folder));
         break;
     case LockFile::Result::Failed:
-        app().fail(QStringLiteral("The data files in %1 cannot be locked for this organizer: %2.").arg(folder, lock->failure()));
+        app().fail(QStringLiteral("The data files in %1 cannot be locked for this organizer: %2.").arg(folder, failure));
         break;
     }
-    lock.reset();
     return false;
 }
 

@@ -2,9 +2,7 @@
 #include <QDate>
 #include <QString>
 #include <functional>
-#include <memory>
 
-#include "common/lock_file.h"
 #include "common/record_file.h"
 
 // The organizer's procedure module: its record files, shared flags and the
@@ -16,8 +14,6 @@ struct Variables {
     QString DataDirectory;
     bool EditMode = false;
     bool ReminderCheckOff = false;
-    // Held from start-up to the end of the program.
-    std::unique_ptr<LockFile> DataLock;
     // The appointment the dialog edits: its place in the file, which follows
     // the deletions made meanwhile; -1 when it is gone or there is none.
     qint32 EditedAppointment = -1;
