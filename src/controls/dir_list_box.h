@@ -34,6 +34,10 @@ signals:
     void Change();
     void ReadFailed(const QString& folder, const QString& reason);
 
+protected:
+    // Folders show by their indent and icons alone; there is nothing to expand or collapse.
+    void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
+
 private:
     // Why a folder cannot be listed, or an empty text when it can.
     static QString unreadable(const QString& folder);

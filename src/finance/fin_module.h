@@ -3,7 +3,6 @@
 #include <array>
 
 #include "common/record_file.h"
-#include "finance/portfolio_lock.h"
 
 // The finance procedure module: the open portfolio, its six record files and
 // the procedures the finance windows share.
@@ -56,12 +55,16 @@ struct Variables {
     std::array<QString, 6> PortfolioFiles;        // 0 the portfolio file, 1 to 5 the account files
     std::array<TaggedValue, 6> AccountNames;      // 1 to 5, as last read or written
     std::array<QString, CategoryCount + 1> CategoryNames;  // 1 to 20, as last read or written
-    PortfolioLock lock;         // held while the portfolio is open
+    QString LockedPortfolio;    // the lock file held while the portfolio is open
 };
 Variables& vars();
 
 RecordFile& portfolioFile();
 RecordFile& accountFile(int account);
+
+// The lock file that keeps other organizers out of an open portfolio: beside
+// its portfolio file, held until the portfolio is closed.
+inline QString portfolioLockPath(const QString& portfolioFile) { return portfolioFile + QStringLiteral(".lock"); }
 
 // A count record: a tagged integer; empty, negative or not an integer counts as 0.
 qint32 readCount(const RecordFile& file, qint32 record);

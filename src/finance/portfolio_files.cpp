@@ -59,14 +59,27 @@ void closePortfolioFiles() {
     for (int number = 1; number <= FileCount; ++number) app().files().close(number);
 }
 
+void releasePortfolioLock() {
+    if (vars().LockedPortfolio.isEmpty()) return;
+    app().unlock(vars().LockedPortfolio);
+    vars().LockedPortfolio.clear();
+}
+
 // Locks the portfolio and opens its six files as the numbers 1 to 6, creating
 // missing ones. Another organizer's lock or a file that cannot be opened is
 // told in a message; then nothing stays open or locked.
 bool lockAndOpenPortfolioFiles() {
     Variables& v = vars();
-    const PortfolioLock::Result locked = v.lock.lock(v.PortfolioFiles[0]);
-    if (locked != PortfolioLock::Result::Locked) {
-        app().message(PortfolioLock::refusal(locked, v.PortfolioFiles[0]));
+    const QString name = QDir::toNativeSeparators(v.PortfolioFiles[0]);
+    QString failure;
+    switch (app().lock(portfolioLockPath(v.PortfolioFiles[0]), &failure)) {
+    case LockFile::Result::Locked: v.LockedPortfolio = portfolioLockPath(v.PortfolioFiles[0]); break;
+    case LockFile::Result::HeldElsewhere:
+        app().message(
+            QStringLiteral("The portfolio \"%1\" is open in another Velmora Organizer. Close it there first.").arg(name));
+        return false;
+    case LockFile::Result::Failed:
+        app().message(QStringLiteral("The portfolio \"%1\" cannot be locked for this organizer: %2.").arg(name, failure));
         return false;
     }
     for (int i = 0; i < FileCount; ++i) {
@@ -81,7 +94,7 @@ bool lockAndOpenPortfolioFiles() {
                 app().message(QStringLiteral("The file \"%1\" cannot be opened: %2.")
                                   .arg(QDir::toNativeSeparators(v.PortfolioFiles[i]), failure));
             closePortfolioFiles();
-            v.lock.release();
+            releasePortfolioLock();
             return false;
         }
     }
@@ -171,7 +184,7 @@ void CreatePortfolio() {
 void ClosePortfolio() {
     Variables& v = vars();
     closePortfolioFiles();
-    v.lock.release();
+    releasePortfolioLock();
     v.PortfolioOpen = false;
     app().window<FinForm1>().hide();
     app().window<FinForm4>().hide();

@@ -225,7 +225,7 @@ TEST_F(FinanceWindowTest, ExitClosesThePortfolioAndHidesTheWindowWhichComesBackA
     finance->Exit->trigger();
     EXPECT_FALSE(finance->isVisible());
     EXPECT_FALSE(portfolioOpen());
-    EXPECT_FALSE(QFile::exists(PortfolioLock::lockPath(pwb("Home"))));
+    EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
     EXPECT_EQ(&openFinance(), finance) << "hidden, not destroyed";
     EXPECT_EQ(finance->Caption(), "Personal Finances");
     EXPECT_EQ(portfolioCommands(*finance), AllOff);
@@ -242,7 +242,7 @@ TEST_F(FinanceWindowTest, TheCloseBoxClosesThePortfolioAndDestroysTheWindowWithI
     EXPECT_FALSE(transactions);
     EXPECT_FALSE(portfolioOpen());
     for (int n = 1; n <= 6; ++n) EXPECT_FALSE(application->files().isOpen(n));
-    EXPECT_FALSE(QFile::exists(PortfolioLock::lockPath(pwb("Home"))));
+    EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
     // The tool windows and dialogs outlive it.
     EXPECT_TRUE(app().existingWindow<FinForm3>());
     EXPECT_TRUE(app().existingWindow<FinDialog>());

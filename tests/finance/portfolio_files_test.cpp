@@ -130,7 +130,7 @@ TEST_F(PortfolioFilesTest, AnExistingPortfolioIsNotCreatedAgainNorLeftOpen) {
     EXPECT_TRUE(fileNumbersFree());
     EXPECT_EQ(app().window<FinMDIForm1>().Caption(), "Personal Finances");
     EXPECT_FALSE(app().window<FinForm4>().isVisible());
-    EXPECT_FALSE(QFile::exists(PortfolioLock::lockPath(pwb("Home"))));
+    EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
 
     // A portfolio file that holds names is a portfolio even without its first account file.
     QFile::remove(acc("Other", 1));
@@ -207,7 +207,7 @@ TEST_F(PortfolioFilesTest, AFileThatCannotBeOpenedIsToldAndLeavesNoFileOpen) {
     EXPECT_FALSE(portfolioOpen());
     EXPECT_TRUE(fileNumbersFree());
     EXPECT_FALSE(programEnded());
-    EXPECT_FALSE(QFile::exists(PortfolioLock::lockPath(pwb("Home"))));
+    EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
     EXPECT_EQ(app().window<FinMDIForm1>().Caption(), "Personal Finances");
 }
 
@@ -263,7 +263,7 @@ TEST_F(PortfolioFilesTest, RenumberingWritesEveryCountedIdOfEveryAccountAndNothi
 
 TEST_F(PortfolioFilesTest, AnOpenPortfolioIsLockedUntilItCloses) {
     createPortfolio(QStringLiteral("Home"));
-    const QString lockPath = PortfolioLock::lockPath(pwb("Home"));
+    const QString lockPath = portfolioLockPath(pwb("Home"));
     EXPECT_TRUE(QFile::exists(lockPath));
     QLockFile other(lockPath);
     other.setStaleLockTime(0);
@@ -280,12 +280,18 @@ TEST_F(PortfolioFilesTest, AnOpenPortfolioIsLockedUntilItCloses) {
     openPortfolio(pwb("Home"));
     app().window<FinMDIForm1>().Exit->trigger();
     EXPECT_FALSE(QFile::exists(lockPath));
+
+    // Ending the program releases it too.
+    openPortfolio(pwb("Home"));
+    application->end(0);
+    EXPECT_TRUE(programEnded());
+    EXPECT_FALSE(QFile::exists(lockPath));
 }
 
 TEST_F(PortfolioFilesTest, APortfolioHeldByAnotherOrganizerIsNeitherOpenedNorCreated) {
     createPortfolio(QStringLiteral("Home"));
     ClosePortfolio();
-    QLockFile other(PortfolioLock::lockPath(pwb("Home")));
+    QLockFile other(portfolioLockPath(pwb("Home")));
     ASSERT_TRUE(other.tryLock(0));
     const auto before = snapshot();
 
@@ -298,7 +304,7 @@ TEST_F(PortfolioFilesTest, APortfolioHeldByAnotherOrganizerIsNeitherOpenedNorCre
     EXPECT_TRUE(fileNumbersFree());
 
     // A new portfolio whose name another organizer has just locked: no file is made.
-    QLockFile fresh(PortfolioLock::lockPath(pwb("Fresh")));
+    QLockFile fresh(portfolioLockPath(pwb("Fresh")));
     ASSERT_TRUE(fresh.tryLock(0));
     createPortfolio(QStringLiteral("Fresh"));
     EXPECT_FALSE(QFile::exists(pwb("Fresh")));
@@ -307,7 +313,7 @@ TEST_F(PortfolioFilesTest, APortfolioHeldByAnotherOrganizerIsNeitherOpenedNorCre
 
 TEST_F(PortfolioFilesTest, TheLockOfAnOrganizerThatIsGoneIsTakenOver) {
     createPortfolio(QStringLiteral("Home"));
-    const QString lockPath = PortfolioLock::lockPath(pwb("Home"));
+    const QString lockPath = portfolioLockPath(pwb("Home"));
     QByteArray content = bytesOf(lockPath);
     ClosePortfolio();
 

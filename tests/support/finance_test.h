@@ -106,13 +106,18 @@ protected:
     static QByteArray taggedString(const QString& text) { return int16Bytes(8) + stringBytes(text); }
     static QByteArray taggedInteger(qint16 value) { return int16Bytes(2) + int16Bytes(value); }
 
-    // Writes a value into a record of a file, extending it with zeros as needed.
-    static void writeRecord(const QString& path, int number, const QByteArray& value) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        const qint64 at = qint64(number - 1) * RecordLength;
-        if (f.size() < at + RecordLength) f.resize(at + RecordLength);
-        f.seek(at);
-        f.write(value);
+    // Writes a value into a record of a file, extending it with zeros as
+    // needed, as another program would; the organizer's open files see it at
+    // their next read.
+    void writeRecord(const QString& path, int number, const QByteArray& value) {
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            const qint64 at = qint64(number - 1) * RecordLength;
+            if (f.size() < at + RecordLength) f.resize(at + RecordLength);
+            f.seek(at);
+            f.write(value);
+        }
+        application->files().recheckAll();
     }
 };
