@@ -35,6 +35,7 @@ TEST_F(FolderListsTest, TheFolderListShowsThePathFromTheRootThenTheFoldersInside
     EXPECT_EQ(list.Path(), QDir::currentPath()) << "starts in the current folder";
     ASSERT_TRUE(list.openFolder(top.path()));
     EXPECT_EQ(list.Path(), at("."));
+    EXPECT_EQ(list.property("Path").toString(), at("."));
 
     QStringList chain;
     for (QDir dir(top.path());; dir.cdUp()) {
@@ -89,6 +90,7 @@ TEST_F(FolderListsTest, TheDriveListStartsOnTheCurrentDriveAndChoosesTheDriveOfA
     for (int i = 0; i < drives.ListCount(); ++i) roots << drives.itemData(i).toString();
     EXPECT_TRUE(roots.contains(QDir::rootPath()));
     EXPECT_EQ(drives.Drive(), DriveListBox::driveOf(QDir::currentPath(), roots));
+    EXPECT_EQ(drives.property("Drive").toString(), drives.Drive());
 
     // The longest root that leads the folder names its drive.
     const QStringList mounts = {"/", "/media/usb", "/media/usb2"};

@@ -80,6 +80,7 @@ TEST_F(FinanceWindowTest, AFreshWindowHasOnlyTheCommandsOfNoPortfolio) {
         const ToolbarButton* button = finance.Toolbar1->Buttons(b);
         buttons << (button->isSeparator() ? QString("-") : button->Key() + "=" + button->ToolTipText());
         EXPECT_EQ(button->Index(), b);
+        EXPECT_EQ(button->property("Key").toString(), button->Key());
     }
     EXPECT_EQ(buttons, QStringList({"Open=Open Portfolio", "New=New Portfolio", "-", "Summary=Summary",
                                     "Transactions=Transactions", "AddTrans=Add Transaction", "Debit=Debit Orders"}));
@@ -119,6 +120,9 @@ TEST_F(FinanceWindowTest, AnOpenPortfolioEnablesEverythingAndFillsEveryList) {
     EXPECT_EQ(entry.Text2[0]->Text(), "");
     EXPECT_EQ(entry.Text2[1]->Text(), "");
     EXPECT_EQ(entry.DTPicker1[1]->Value(), defaultNow().date());
+    EXPECT_TRUE(entry.Option2->property("Value").toBool()) << "Expence";
+    EXPECT_TRUE(entry.Frame1->isVisibleTo(&entry));
+    EXPECT_FALSE(entry.Frame2->isVisibleTo(&entry));
 
     FinForm9& debitOrders = app().window<FinForm9>();
     EXPECT_EQ(items(debitOrders.Combo1), accounts);
