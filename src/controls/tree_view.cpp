@@ -80,7 +80,10 @@ TreeNode* TreeView::Node(const QString& key) const {
     return nullptr;
 }
 
-TreeNode* TreeView::SelectedNode() const { return nodeOf(currentItem()); }
+TreeNode* TreeView::SelectedNode() const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? nullptr : nodeOf(selected.front());
+}
 
 QString TreeView::SelectedKey() const {
     const TreeNode* node = SelectedNode();
@@ -98,11 +101,17 @@ bool TreeView::NodeExpanded(int index) const { return Node(index) && Node(index)
 
 QRect TreeView::NodeRect(const TreeNode* node) const { return node ? visualItemRect(node->item_) : QRect(); }
 
+void TreeView::ScrollTo(const TreeNode* node) {
+    if (node) scrollToItem(node->item_);
+}
+
 void TreeView::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && SelectedNode()) {
-        event->accept();
-        emit NodeClick(SelectedNode());
-        return;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (TreeNode* node = nodeOf(currentItem())) {
+            event->accept();
+            emit NodeClick(node);
+            return;
+        }
     }
     QTreeWidget::keyPressEvent(event);
 }

@@ -67,6 +67,8 @@ public:
 
     // Where a node is drawn, in viewport coordinates (empty while hidden in a closed parent).
     QRect NodeRect(const TreeNode* node) const;
+    // Scrolls the tree so that the node shows, if its parents are open.
+    void ScrollTo(const TreeNode* node);
 
 signals:
     void NodeClick(TreeNode* node);
