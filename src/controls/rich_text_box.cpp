@@ -4,7 +4,7 @@
 
 RichTextBox::RichTextBox(QWidget* parent, const QString& name) : QTextEdit(parent), Control(this, name) {
     setReadOnly(true);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);  // no caret; the keys scroll the page
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QTextEdit::WidgetWidth);

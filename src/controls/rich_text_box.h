@@ -5,7 +5,7 @@
 
 // A box that shows a Rich Text Format document, with a vertical scroll bar
 // when the document is longer than the box. The reader can select and copy
-// the text but not change it. An element of a control array carries its index
+// the text with the mouse but not change it. An element of a control array carries its index
 // in its name, e.g. "HelpFile(25)".
 class RichTextBox : public QTextEdit, public Control {
     Q_OBJECT

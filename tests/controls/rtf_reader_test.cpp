@@ -334,6 +334,8 @@ TEST(RichTextBox, ShowsItsDocumentReadOnlyFromTheTop) {
     box.setFocus();
     QTest::keyClicks(&box, "typed");
     EXPECT_FALSE(box.Text().contains("typed"));
+    QTest::keyClick(&box, Qt::Key_PageDown);
+    EXPECT_GT(box.verticalScrollBar()->value(), 0) << "the keys scroll the page";
 }
 
 }  // namespace
