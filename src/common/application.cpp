@@ -1,5 +1,6 @@
 #include "common/application.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFont>
 #include <QWindow>
@@ -41,12 +42,17 @@ Application::Application(Seams seams)
     useInstalledFonts();
     QApplication::setQuitOnLastWindowClosed(false);  // the desk decides when the program ends
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Application::focusWindowChanged);
+    // Between two events of the user the files may have been changed from
+    // outside; the next read of each checks.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { files_.recheckAll(); });
 }
 
 Application::~Application() {
     for (auto& [key, form] : windows_) delete form.data();
     windows_.clear();
     files_.closeAll();
+    locks_.clear();
     if (currentApplication == this) currentApplication = nullptr;
 }
 
@@ -57,8 +63,21 @@ Application& Application::current() {
 
 void Application::end(int exitCode) {
     files_.closeAll();
+    locks_.clear();
     seams_.end(exitCode);
 }
+
+LockFile::Result Application::lock(const QString& path, QString* failure) {
+    auto lock = std::make_unique<LockFile>(path);
+    const LockFile::Result result = lock->lock();
+    if (result == LockFile::Result::Locked)
+        locks_[path] = std::move(lock);
+    else if (failure)
+        *failure = lock->failure();
+    return result;
+}
+
+void Application::unlock(const QString& path) { locks_.erase(path); }
 
 void Application::fail(const QString& text) {
     if (ending_) return;  // one message is enough; the program is going
@@ -78,7 +97,7 @@ void Application::forgetWindow(Form* form) {
 }
 
 void Application::focusWindowChanged(QWindow* window) {
-    if (!window) return;
+    if (!window || window->flags().testFlag(Qt::WindowDoesNotAcceptFocus)) return;
     for (auto& [key, form] : windows_) {
         if (form && form->windowHandle() == window) {
             if (form != lastActive_) {

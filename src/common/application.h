@@ -2,12 +2,14 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <memory>
 #include <typeindex>
 #include <unordered_map>
 
 #include "common/clock.h"
 #include "common/form.h"
+#include "common/lock_file.h"
 #include "common/record_file.h"
 #include "common/seams.h"
 
@@ -44,7 +46,12 @@ public:
     }
     FileTable& files() { return files_; }
 
-    // Closes every record file, then ends the program.
+    // Takes a lock file for this organizer, held until unlock() or the end of
+    // the program. On failure, says why in the system's words.
+    LockFile::Result lock(const QString& path, QString* failure = nullptr);
+    void unlock(const QString& path);
+
+    // Closes every record file, releases every lock, then ends the program.
     void end(int exitCode = 0);
     // A failure that the program cannot go on from: the message, then the end.
     void fail(const QString& text);
@@ -84,6 +91,7 @@ private:
 
     Seams seams_;
     FileTable files_;
+    std::map<QString, std::unique_ptr<LockFile>> locks_;
     std::unordered_map<std::type_index, QPointer<Form>> windows_;
     std::unordered_map<std::type_index, std::shared_ptr<void>> states_;
     QPointer<Form> lastActive_;

@@ -13,7 +13,12 @@ Form::Form(const QString& name, QWidget* parent) : QWidget(parent, Qt::Window) {
 void Form::Show() {
     show();
     raise();
-    activateWindow();
+    if (!testAttribute(Qt::WA_ShowWithoutActivating)) activateWindow();
+}
+
+void Form::setTakesNoActivation() {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlags(windowFlags() | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint);
 }
 
 void Form::setNormalState() { setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)); }

@@ -17,7 +17,8 @@ public:
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString& caption) { setWindowTitle(caption); }
 
-    // Shows modeless, raised and active.
+    // Shows modeless, raised and active (raised only, for a window that takes
+    // no activation).
     void Show();
     // Brings a minimized or maximized window back to normal size.
     void setNormalState();
@@ -29,6 +30,10 @@ protected:
     // The window's border and title-bar buttons; the client area in twips.
     void setFrame(Border border, bool closeBox, bool minimizeBox = false, bool maximizeBox = false);
     void setClientSize(int widthTwips, int heightTwips);
+    // The window shows on top of the others without taking the activation
+    // from the window the user works in, and it never counts as the active
+    // window of the program.
+    void setTakesNoActivation();
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -1,8 +1,15 @@
 #include "common/record_file.h"
 
+#include <QDir>
+#include <QFile>
+#include <QVarLengthArray>
 #include <QtEndian>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/text1252.h"
 
@@ -16,86 +23,174 @@ QByteArray littleEndian16(qint16 v) {
     qToLittleEndian<qint16>(v, b.data());
     return b;
 }
+}  // namespace
 
-QByteArray encodedString(QStringView value) {
+QByteArray RecordFile::encodeString(QStringView value) {
     const QByteArray chars = Text1252::encode(value);
     return littleEndian16(qint16(quint16(chars.size()))) + chars;
 }
-}  // namespace
 
-RecordFile::RecordFile(const QString& path, int recordLength, FailureHandler onFailure)
-    : path_(path), length_(recordLength), onFailure_(std::move(onFailure)), file_(path) {}
+QString RecordFile::decodeString(const char* record, int recordLength) {
+    const int n = qMin<int>(qFromLittleEndian<quint16>(record), recordLength - 2);
+    return Text1252::decode(record + 2, n);
+}
+
+RecordFile::RecordFile(const QString& path, int recordLength, FailureHandler onFailure, std::shared_ptr<WriteGate> gate)
+    : path_(path), length_(recordLength), onFailure_(std::move(onFailure)), gate_(std::move(gate)) {}
 
 RecordFile::~RecordFile() {
-    if (map_) file_.unmap(const_cast<uchar*>(map_));
-    file_.close();
+    if (fd_ >= 0) ::close(fd_);
 }
 
 bool RecordFile::open() {
-    if (!file_.open(QIODevice::ReadWrite)) {
-        fail(QStringLiteral("cannot be opened"));
+    fd_ = ::open(QFile::encodeName(path_).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        fail(QStringLiteral("cannot be opened"), errno);
         return false;
     }
-    remap();
+    noteFileState();
     return true;
 }
 
-void RecordFile::remap() {
-    if (map_) file_.unmap(const_cast<uchar*>(map_));
-    map_ = nullptr;
-    size_ = file_.size();
-    if (size_ > 0) map_ = file_.map(0, size_);
-    if (!map_) size_ = size_ > 0 ? 0 : size_;  // unmappable: treat as empty rather than crash
+void RecordFile::fail(const QString& what, int error) {
+    const QString message =
+        QStringLiteral("The file \"%1\" %2: %3.").arg(QDir::toNativeSeparators(path_), what, qt_error_string(error));
+    if (!reportFailures_) return;
+    gate_->closed = true;
+    if (onFailure_) onFailure_(message);
 }
 
-void RecordFile::fail(const QString& what) {
-    const QString message = QStringLiteral("The file \"%1\" %2: %3.").arg(path_, what, file_.errorString());
-    if (onFailure_ && reportFailures_) onFailure_(message);
+void RecordFile::failWrite(int writesBefore, int error) {
+    writesBeforeFailure_ = writesBefore;
+    injectedError_ = error;
 }
 
-QByteArray RecordFile::recordBytes(qint32 record, int count) const {
-    QByteArray out(count, '\0');
-    if (record < 1 || !map_) return out;
-    const qint64 offset = qint64(record - 1) * length_;
-    const qint64 available = std::clamp<qint64>(size_ - offset, 0, count);
-    if (available > 0) std::memcpy(out.data(), map_ + offset, size_t(available));
+// --- reading ---------------------------------------------------------------
+
+void RecordFile::noteFileState() const {
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
+        size_ = 0;
+        stamp_ = 0;
+        return;
+    }
+    size_ = st.st_size;
+    stamp_ = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+void RecordFile::checkOutsideChange() const {
+    if (checked_) return;
+    checked_ = true;
+    const qint64 size = size_, stamp = stamp_;
+    noteFileState();
+    if (size != size_ || stamp != stamp_) pieces_.clear();
+}
+
+void RecordFile::forgetPieces(qint64 from, qint64 to) const {
+    for (qint64 i = from / PieceSize; i <= (to - 1) / PieceSize && i < qint64(pieces_.size()); ++i)
+        pieces_[size_t(i)] = Piece();
+}
+
+const RecordFile::Piece& RecordFile::piece(qint64 index) const {
+    if (index >= qint64(pieces_.size())) pieces_.resize(size_t(index) + 1);
+    Piece& p = pieces_[size_t(index)];
+    if (p.loaded) return p;
+    // A file that shrank underneath gives a short piece: its missing bytes read as zeros.
+    p.bytes.resize(PieceSize);
+    qint64 got = 0;
+    while (got < PieceSize) {
+        const ssize_t r = ::pread(fd_, p.bytes.data() + got, size_t(PieceSize - got), off_t(index * PieceSize + got));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break;
+        got += r;
+    }
+    p.bytes.resize(got);
+    p.loaded = true;
+    return p;
+}
+
+const char* RecordFile::bytesAt(qint64 offset, qint64 n, char* scratch) const {
+    checkOutsideChange();
+    const qint64 within = offset % PieceSize;
+    if (offset < size_ && within + n <= PieceSize) {
+        const Piece& p = piece(offset / PieceSize);
+        if (within + n <= p.bytes.size()) return p.bytes.constData() + within;
+    }
+    for (qint64 done = 0; done < n;) {
+        const qint64 at = offset + done;
+        const qint64 w = at % PieceSize;
+        const qint64 take = std::min<qint64>(n - done, PieceSize - w);
+        qint64 available = 0;
+        if (at < size_) {
+            const Piece& p = piece(at / PieceSize);
+            available = std::clamp<qint64>(p.bytes.size() - w, 0, take);
+            std::memcpy(scratch + done, p.bytes.constData() + w, size_t(available));
+        }
+        std::memset(scratch + done + available, 0, size_t(take - available));
+        done += take;
+    }
+    return scratch;
+}
+
+QByteArray RecordFile::readSpan(qint64 offset, qint64 n) const {
+    QByteArray out(n, '\0');
+    if (n == 0) return out;
+    const char* bytes = bytesAt(offset, n, out.data());
+    if (bytes != out.constData()) std::memcpy(out.data(), bytes, size_t(n));
     return out;
 }
 
+QByteArray RecordFile::readRecords(qint32 first, qint32 count) const {
+    if (first < 1 || count < 1) return QByteArray(qsizetype(std::max(count, 0)) * length_, '\0');
+    return readSpan(qint64(first - 1) * length_, qint64(count) * length_);
+}
+
+namespace {
+// Room for one record on the stack; longer records take the heap.
+using RecordBuffer = QVarLengthArray<char, 512>;
+}  // namespace
+
 QString RecordFile::readString(qint32 record) const {
-    const QByteArray bytes = recordBytes(record, length_);
-    const int n = qMin<int>(qFromLittleEndian<quint16>(bytes.constData()), length_ - 2);
-    return Text1252::decode(bytes.constData() + 2, n);
+    if (record < 1) return {};
+    RecordBuffer scratch(length_);
+    return decodeString(bytesAt(qint64(record - 1) * length_, length_, scratch.data()), length_);
 }
 
 qint16 RecordFile::readInteger(qint32 record) const {
-    return qFromLittleEndian<qint16>(recordBytes(record, 2).constData());
+    if (record < 1) return 0;
+    char scratch[2];
+    return qFromLittleEndian<qint16>(bytesAt(qint64(record - 1) * length_, 2, scratch));
 }
 
 double RecordFile::readDate(qint32 record) const {
-    return qFromLittleEndian<double>(recordBytes(record, 8).constData());
+    if (record < 1) return 0;
+    char scratch[8];
+    return qFromLittleEndian<double>(bytesAt(qint64(record - 1) * length_, 8, scratch));
 }
 
 Money RecordFile::readMoney(qint32 record) const {
-    return Money::fromScaled(qFromLittleEndian<qint64>(recordBytes(record, 8).constData()));
+    if (record < 1) return {};
+    char scratch[8];
+    return Money::fromScaled(qFromLittleEndian<qint64>(bytesAt(qint64(record - 1) * length_, 8, scratch)));
 }
 
 TaggedValue RecordFile::readTagged(qint32 record) const {
-    const QByteArray bytes = recordBytes(record, length_);
-    switch (qFromLittleEndian<qint16>(bytes.constData())) {
+    if (record < 1) return {};
+    RecordBuffer scratch(length_);
+    const char* bytes = bytesAt(qint64(record - 1) * length_, length_, scratch.data());
+    switch (qFromLittleEndian<qint16>(bytes)) {
     case TagEmpty: return {};
-    case TagInteger: return TaggedValue::ofInteger(qFromLittleEndian<qint16>(bytes.constData() + 2));
-    case TagString: {
-        const int n = qMin<int>(qFromLittleEndian<quint16>(bytes.constData() + 2), length_ - 4);
-        return TaggedValue::ofString(Text1252::decode(bytes.constData() + 4, n));
-    }
+    case TagInteger: return TaggedValue::ofInteger(qFromLittleEndian<qint16>(bytes + 2));
+    case TagString: return TaggedValue::ofString(decodeString(bytes + 2, length_ - 2));
     default: return {TaggedValue::Kind::Unknown, 0, {}};
     }
 }
 
+// --- writing ---------------------------------------------------------------
+
 RecordFile::Write RecordFile::writeString(qint32 record, QStringView value) {
     if (value.size() > maxStringLength(length_)) return Write::TooLong;
-    return writeBytes(record, encodedString(value));
+    return writeBytes(record, encodeString(value));
 }
 
 RecordFile::Write RecordFile::writeInteger(qint32 record, qint16 value) {
@@ -119,38 +214,74 @@ RecordFile::Write RecordFile::writeTagged(qint32 record, const TaggedValue& valu
     case TaggedValue::Kind::Integer: return writeBytes(record, littleEndian16(TagInteger) + littleEndian16(value.integer));
     case TaggedValue::Kind::String:
         if (value.text.size() > length_ - 4) return Write::TooLong;
-        return writeBytes(record, littleEndian16(TagString) + encodedString(value.text));
+        return writeBytes(record, littleEndian16(TagString) + encodeString(value.text));
     case TaggedValue::Kind::Empty:
     case TaggedValue::Kind::Unknown: break;
     }
     return writeBytes(record, littleEndian16(TagEmpty));
 }
 
+RecordFile::Write RecordFile::writeRecords(qint32 first, const QByteArray& records) {
+    Q_ASSERT(records.size() % length_ == 0);
+    return writeBytes(first, records);
+}
+
+// The value goes to the start of the record; the bytes after it stay. A write
+// past the end extends the file to whole records, the records in between
+// reading as zeros: it is one write from the old end on.
 RecordFile::Write RecordFile::writeBytes(qint32 record, const QByteArray& value) {
-    if (record < 1 || !file_.isOpen()) return Write::Failed;
+    if (record < 1 || fd_ < 0) return Write::Failed;
+    checkOutsideChange();
     const qint64 offset = qint64(record - 1) * length_;
-    // A write past the end extends the file to whole records; the gap reads as zeros.
-    QByteArray bytes = value;
-    const qint64 recordEnd = qint64(record) * length_;
-    const bool extends = size_ < recordEnd;
-    if (extends) bytes.append(QByteArray(int(recordEnd - offset - bytes.size()), '\0'));
-    qint64 start = offset;
-    if (extends && size_ < offset) {  // fill the records in between too
-        bytes.prepend(QByteArray(int(offset - size_), '\0'));
-        start = size_;
+    const qint64 end = offset + value.size();
+    const qint64 recordEnd = (end + length_ - 1) / length_ * length_;
+    if (size_ >= recordEnd) return writeAt(offset, value);
+
+    const qint64 start = std::min(offset, size_);
+    QByteArray span = readSpan(start, recordEnd - start);
+    std::memcpy(span.data() + (offset - start), value.constData(), size_t(value.size()));
+    return writeAt(start, span);
+}
+
+RecordFile::Write RecordFile::writeAt(qint64 offset, const QByteArray& bytes) {
+    if (gate_->closed) return Write::Failed;  // the program is ending
+    const qint64 oldSize = size_;
+    int error = 0;
+    if (writesBeforeFailure_ == 0) {
+        writesBeforeFailure_ = -1;
+        error = injectedError_;
+    } else {
+        if (writesBeforeFailure_ > 0) --writesBeforeFailure_;
+        for (qint64 done = 0; done < bytes.size();) {
+            const ssize_t w = ::pwrite(fd_, bytes.constData() + done, size_t(bytes.size() - done), off_t(offset + done));
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) {
+                error = w < 0 ? errno : ENOSPC;
+                break;
+            }
+            done += w;
+        }
     }
-    if (!file_.seek(start) || file_.write(bytes) != bytes.size() || !file_.flush()) {
-        fail(QStringLiteral("could not be written"));
-        if (extends) remap();
+    forgetPieces(offset, offset + bytes.size());
+    if (error != 0 && offset + bytes.size() > oldSize) {
+        // Nothing of a failed extension stays behind the old end.
+        while (::ftruncate(fd_, off_t(oldSize)) != 0 && errno == EINTR) {
+        }
+        forgetPieces(oldSize, offset + bytes.size());
+    }
+    noteFileState();
+    if (error != 0) {
+        fail(QStringLiteral("could not be written"), error);
         return Write::Failed;
     }
-    if (extends) remap();
     return Write::Done;
 }
 
+// --- the table of open files -----------------------------------------------
+
 bool FileTable::open(int number, const QString& path, int recordLength) {
     close(number);
-    auto file = std::make_unique<RecordFile>(path, recordLength, onFailure_);
+    auto file = std::make_unique<RecordFile>(path, recordLength, onFailure_, gate_);
     if (!file->open()) return false;
     files_[number] = std::move(file);
     return true;
@@ -165,4 +296,8 @@ RecordFile& FileTable::operator[](int number) {
     if (it != files_.end()) return *it->second;
     if (!closed_) closed_ = std::make_unique<RecordFile>(QString(), 128, nullptr);
     return *closed_;
+}
+
+void FileTable::recheckAll() {
+    for (auto& [number, file] : files_) file->recheck();
 }

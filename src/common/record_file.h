@@ -1,9 +1,10 @@
 #pragma once
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "common/money.h"
 
@@ -20,15 +21,28 @@ struct TaggedValue {
     friend bool operator==(const TaggedValue&, const TaggedValue&) = default;
 };
 
+// Once a failure has been reported the program is ending: the files it shares
+// write nothing more, so that no later step of an interrupted change lands.
+struct WriteGate {
+    bool closed = false;
+};
+
 // A file of fixed-length records numbered from 1, one value per record.
 // Record n lies at byte (n-1)*L; numbers are little-endian; what was never
-// written reads as zero bytes. Every write goes through to the file at once.
+// written, or lies past the file's end, reads as zero bytes. Every write goes
+// through to the file at once.
+//
+// Reads are served from pieces of the file read ahead into memory. A piece is
+// kept until this file writes over it, or until the file turns out to have
+// been changed from outside: after recheck(), the next read first compares
+// the file's size and time stamp with what this file last saw.
 class RecordFile {
 public:
     enum class Write { Done, TooLong, Failed };
     using FailureHandler = std::function<void(const QString& message)>;
 
-    RecordFile(const QString& path, int recordLength, FailureHandler onFailure);
+    RecordFile(const QString& path, int recordLength, FailureHandler onFailure,
+               std::shared_ptr<WriteGate> gate = std::make_shared<WriteGate>());
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
@@ -37,13 +51,14 @@ public:
     bool open();
     const QString& path() const { return path_; }
     int recordLength() const { return length_; }
-    qint64 byteSize() const { return size_; }
 
     QString readString(qint32 record) const;
     qint16 readInteger(qint32 record) const;
     double readDate(qint32 record) const;
     Money readMoney(qint32 record) const;
     TaggedValue readTagged(qint32 record) const;
+    // The bytes of `count` records from `first` on, zeros past the end.
+    QByteArray readRecords(qint32 first, qint32 count) const;
 
     // A value longer than its record is refused (TooLong) and the record keeps
     // its old value. A file-system failure is reported and gives Failed.
@@ -52,28 +67,60 @@ public:
     Write writeDate(qint32 record, double value);
     Write writeMoney(qint32 record, Money value);
     Write writeTagged(qint32 record, const TaggedValue& value);
+    // Whole records from `first` on, in one write.
+    Write writeRecords(qint32 first, const QByteArray& records);
 
+    // A string value as it is stored: 2-byte length, then the characters.
+    static QByteArray encodeString(QStringView value);
+    static QString decodeString(const char* record, int recordLength);
     static int maxStringLength(int recordLength) { return recordLength - 2; }
+
     // Whether a file-system failure is reported (the default) or only returned.
     void setReportFailures(bool report) { reportFailures_ = report; }
+    // The next read checks whether the file was changed from outside.
+    void recheck() { checked_ = false; }
+
+    // For tests: the write after `writesBefore` more successful ones fails
+    // with the system error `error` before it writes anything.
+    void failWrite(int writesBefore, int error);
 
 private:
-    QByteArray recordBytes(qint32 record, int count) const;
+    static constexpr qint64 PieceSize = 64 * 1024;
+    struct Piece {
+        bool loaded = false;
+        QByteArray bytes;  // shorter than PieceSize where the file ends
+    };
+
+    // The bytes at [offset, offset + n): a pointer into a piece when they lie
+    // in one and exist, else `scratch` filled (with zeros past the end).
+    const char* bytesAt(qint64 offset, qint64 n, char* scratch) const;
+    QByteArray readSpan(qint64 offset, qint64 n) const;
+    const Piece& piece(qint64 index) const;
+    void checkOutsideChange() const;
+    void noteFileState() const;
+    void forgetPieces(qint64 from, qint64 to) const;
+
     Write writeBytes(qint32 record, const QByteArray& value);
-    void remap();
-    void fail(const QString& what);
+    Write writeAt(qint64 offset, const QByteArray& bytes);
+    void fail(const QString& what, int error);
 
     QString path_;
     int length_;
     FailureHandler onFailure_;
-    QFile file_;
-    const uchar* map_ = nullptr;
+    std::shared_ptr<WriteGate> gate_;
+    int fd_ = -1;
     bool reportFailures_ = true;
-    qint64 size_ = 0;
+    mutable std::vector<Piece> pieces_;
+    mutable bool checked_ = true;
+    mutable qint64 size_ = 0;
+    mutable qint64 stamp_ = 0;  // modification time in ns
+    int writesBeforeFailure_ = -1;
+    int injectedError_ = 0;
 };
 
 // The open record files by file number. A number is open at most once;
 // reading a number that is not open gives zero values, writing it does nothing.
+// A failure that one file reports closes the writes of all of them.
 class FileTable {
 public:
     explicit FileTable(RecordFile::FailureHandler onFailure) : onFailure_(std::move(onFailure)) {}
@@ -83,9 +130,12 @@ public:
     void closeAll();
     bool isOpen(int number) const { return files_.count(number) != 0; }
     RecordFile& operator[](int number);
+    // Every file checks at its next read whether it was changed from outside.
+    void recheckAll();
 
 private:
     RecordFile::FailureHandler onFailure_;
+    std::shared_ptr<WriteGate> gate_ = std::make_shared<WriteGate>();
     std::map<int, std::unique_ptr<RecordFile>> files_;
     std::unique_ptr<RecordFile> closed_;
 };

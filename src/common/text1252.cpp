@@ -43,6 +43,13 @@ QByteArray encode(QStringView text) {
     return out;
 }
 
+bool canEncode(QStringView text) {
+    const CodeTable& codes = table();
+    for (QChar c : text)
+        if (!codes.fromUnicode.contains(c.unicode())) return false;
+    return true;
+}
+
 QString decode(const char* bytes, qsizetype length) {
     const CodeTable& codes = table();
     QString out(length, Qt::Uninitialized);

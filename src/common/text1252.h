@@ -7,4 +7,6 @@
 namespace Text1252 {
 QByteArray encode(QStringView text);
 QString decode(const char* bytes, qsizetype length);
+// Whether every character of the text is in the set, so that it is stored exactly.
+bool canEncode(QStringView text);
 }

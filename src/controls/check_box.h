@@ -7,6 +7,7 @@
 // Click runs whenever its value changes, by the user or by code.
 class CheckBox : public QCheckBox, public Control {
     Q_OBJECT
+    Q_PROPERTY(int Value READ Value WRITE setValue)
 public:
     CheckBox(QWidget* parent, const QString& name, const QString& caption = {});
     int Value() const;

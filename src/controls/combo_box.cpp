@@ -1,13 +1,29 @@
 #include "controls/combo_box.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 ComboBox::ComboBox(QWidget* parent, const QString& name, Style style) : QComboBox(parent), Control(this, name) {
     setEditable(style == Style::DropdownCombo);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(12);
+    if (QLineEdit* edit = lineEdit()) {
+        // Typed text stays typed text: no completion, and neither Enter nor
+        // leaving the box turns a typed item text into a pick.
+        setCompleter(nullptr);
+        disconnect(edit, &QLineEdit::editingFinished, this, nullptr);
+        edit->installEventFilter(this);
+    }
     // A user's pick, also of the item already chosen.
     connect(this, &QComboBox::activated, this, [this](int) { emit Click(); });
+}
+
+bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    }
+    return QComboBox::eventFilter(watched, event);
 }
 
 void ComboBox::AddItem(const QString& item) {
@@ -34,6 +50,7 @@ void ComboBox::setListIndex(int index) {
 void ComboBox::setText(const QString& text) {
     if (isEditable()) {
         const QSignalBlocker block(this);
+        setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
         setEditText(text);
         return;
     }

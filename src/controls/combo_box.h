@@ -4,11 +4,16 @@
 #include "controls/control.h"
 
 // A combo box: a drop-down list (no typing) or a drop-down whose text can also
-// be typed. Click runs when the user picks an item (also the one already
-// chosen) and every time code sets the selection to an item, even the same
-// one; clearing the list runs nothing. A hidden combo box serves as a plain list.
+// be typed. Click runs when the user picks an item from the list (the mouse,
+// or the arrow keys), also the one already chosen, and every time code sets
+// the selection to an item, even the same one; typing a text, even one the
+// list holds, and Enter after it pick nothing. Clearing the list runs
+// nothing. A hidden combo box serves as a plain list.
 class ComboBox : public QComboBox, public Control {
     Q_OBJECT
+    Q_PROPERTY(QString Text READ Text WRITE setText)
+    Q_PROPERTY(int ListIndex READ ListIndex WRITE setListIndex)
+    Q_PROPERTY(int ListCount READ ListCount)
 public:
     enum class Style { DropdownList, DropdownCombo };
     ComboBox(QWidget* parent, const QString& name, Style style = Style::DropdownList);
@@ -22,6 +27,8 @@ public:
     void setListIndex(int index);
     // The selected item's text, or for a drop-down with typing its typed text.
     QString Text() const { return currentText(); }
+    // A drop-down with typing takes any text; the list position follows it to
+    // the item of that text, or to none. A drop-down list selects the item.
     void setText(const QString& text);
     // Bounds what the user can type (a drop-down with typing only).
     void setMaxLength(int maxLength);
@@ -31,4 +38,7 @@ public:
 
 signals:
     void Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

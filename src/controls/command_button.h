@@ -6,8 +6,11 @@
 // A push button. Click runs when the user presses it (or code calls click()).
 class CommandButton : public QPushButton, public Control {
     Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
 public:
     CommandButton(QWidget* parent, const QString& name, const QString& caption = {});
+    QString Caption() const { return text(); }
+    void setCaption(const QString& caption) { setText(caption); }
     // The graphical style: the button shows its back colour.
     void setBackColor(quint32 colorValue);
 

@@ -8,6 +8,7 @@
 // from code runs nothing.
 class DatePicker : public QDateEdit, public Control {
     Q_OBJECT
+    Q_PROPERTY(QDate Value READ Value WRITE setValue)
 public:
     DatePicker(QWidget* parent, const QString& name);
 

@@ -27,6 +27,14 @@ class FlexGridModel;
 // default background, not black.
 class FlexGrid : public QTableView, public Control {
     Q_OBJECT
+    Q_PROPERTY(int Rows READ Rows WRITE setRows)
+    Q_PROPERTY(int Cols READ Cols WRITE setCols)
+    Q_PROPERTY(int FixedRows READ FixedRows WRITE setFixedRows)
+    Q_PROPERTY(int Row READ Row WRITE setRow)
+    Q_PROPERTY(int Col READ Col WRITE setCol)
+    Q_PROPERTY(int RowSel READ RowSel WRITE setRowSel)
+    Q_PROPERTY(int ColSel READ ColSel WRITE setColSel)
+    Q_PROPERTY(QString Text READ Text WRITE setText)
 public:
     FlexGrid(QWidget* parent, const QString& name, int rows, int cols, int fixedRows, int fixedCols);
     ~FlexGrid() override;
@@ -43,7 +51,7 @@ public:
     int FixedCols() const { return fixedCols_; }
 
     // Any cell, fixed ones included; the current cell does not move.
-    QString TextMatrix(int row, int col) const;
+    Q_INVOKABLE QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, QString text);
 
     int Row() const { return row_; }
@@ -58,9 +66,9 @@ public:
     // The current cell's text and colours.
     QString Text() const { return TextMatrix(row_, col_); }
     void setText(QString text) { setTextMatrix(row_, col_, std::move(text)); }
-    quint32 CellBackColor() const;
+    Q_INVOKABLE quint32 CellBackColor() const;
     void setCellBackColor(quint32 colorValue);
-    quint32 CellForeColor() const;
+    Q_INVOKABLE quint32 CellForeColor() const;
     void setCellForeColor(quint32 colorValue);
 
     // Appends a row with the text in column 0; the current cell does not move.

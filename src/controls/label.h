@@ -7,6 +7,7 @@
 // same text; Click when the user clicks it.
 class Label : public QLabel, public Control {
     Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
 public:
     Label(QWidget* parent, const QString& name, const QString& caption = {});
     QString Caption() const { return text(); }

@@ -15,6 +15,10 @@
 // double-clicks a day. Setting the date from code runs nothing.
 class MonthCalendar : public QWidget, public Control {
     Q_OBJECT
+    Q_PROPERTY(QDate Value READ Value WRITE setValue)
+    Q_PROPERTY(int Year READ Year)
+    Q_PROPERTY(int Month READ Month)
+    Q_PROPERTY(int Day READ Day)
 public:
     static constexpr int Cells = 42;
 

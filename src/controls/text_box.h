@@ -12,6 +12,8 @@ class QPlainTextEdit;
 // two characters.
 class TextBox : public QWidget, public Control {
     Q_OBJECT
+    Q_PROPERTY(QString Text READ Text WRITE setText)
+    Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
 public:
     enum class Lines { Single, Multi };
     TextBox(QWidget* parent, const QString& name, const QString& text = {}, Lines lines = Lines::Single);

@@ -177,9 +177,11 @@ void Desk::buildMenus() {
     connect(SPhoto, &QAction::triggered, this, &Desk::SPhoto_Click);
 }
 
-// Start-up: the splash stays up until the start time, rounded to the whole
-// second, plus two seconds; meanwhile the data files are opened on every pass.
+// Start-up: the data folder is locked for this organizer first; then the
+// splash stays up until the start time, rounded to the whole second, plus two
+// seconds, and meanwhile the data files are opened on every pass.
 void Desk::Form_Load() {
+    if (!Module1::LockDataDirectory(QDir::currentPath())) return;
     frmSplash& splash = app().window<frmSplash>();
     splash.Command1->setVisible(false);
     splash.Show();

@@ -2,6 +2,7 @@
 #include <QImageReader>
 
 #include "common/application.h"
+#include "common/text1252.h"
 #include "desk/desk_window.h"
 #include "desk/module2.h"
 #include "organizer/module1.h"
@@ -49,7 +50,10 @@ void ChangePhoto() {
     const auto picture = loadPicture(*path);
     if (!picture) return;
     app().window<Desk>().Image17->setPicture(*picture);
-    // A path too long for its record is not stored; like every failure here, silently.
+    // A path the record cannot hold exactly (too long, or with a character the
+    // file's character set lacks) is not stored: the next start shows the
+    // photo stored before. Like every failure here, silently.
+    if (!Text1252::canEncode(*path)) return;
     RecordFile& file = app().files()[Module1::PhotoFile];
     file.setReportFailures(false);
     file.writeString(1, *path);

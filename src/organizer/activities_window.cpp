@@ -127,6 +127,7 @@ void Form4::Command5_Click() {
     dialog.Check1->setValue(Check1->Value());
     dialog.Text2->setText(Text2->Text());
     dialog.Text3->setText(Text3->Text());
+    Module1::BeginAppointmentEdit(Text3->Text());
 }
 
 void Form4::Command4_Click() { Module1::DeleteAppointment(); }

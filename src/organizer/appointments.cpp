@@ -1,4 +1,5 @@
 #include <QStringView>
+#include <optional>
 
 #include "common/application.h"
 #include "common/conversions.h"
@@ -31,16 +32,18 @@ AppointmentEntry readEntry(qint32 entry) {
             file.readString(recordOf(entry, Field::Description))};
 }
 
-// Writes every field but the ID; the ID too when asked.
-void writeEntry(qint32 entry, const AppointmentEntry& e, bool withId) {
+// Writes every field but the ID; the ID too when asked. Stops at the first
+// field that does not land.
+bool writeEntry(qint32 entry, const AppointmentEntry& e, bool withId) {
     RecordFile& file = appointFile();
-    if (withId) file.writeString(recordOf(entry, Field::Id), e.id);
-    file.writeString(recordOf(entry, Field::Subject), e.subject);
-    file.writeString(recordOf(entry, Field::Start), e.start);
-    file.writeString(recordOf(entry, Field::End), e.end);
-    file.writeInteger(recordOf(entry, Field::Reminder), e.reminder);
-    file.writeString(recordOf(entry, Field::Minutes), e.minutes);
-    file.writeString(recordOf(entry, Field::Description), e.description);
+    using W = RecordFile::Write;
+    return (!withId || file.writeString(recordOf(entry, Field::Id), e.id) == W::Done) &&
+           file.writeString(recordOf(entry, Field::Subject), e.subject) == W::Done &&
+           file.writeString(recordOf(entry, Field::Start), e.start) == W::Done &&
+           file.writeString(recordOf(entry, Field::End), e.end) == W::Done &&
+           file.writeInteger(recordOf(entry, Field::Reminder), e.reminder) == W::Done &&
+           file.writeString(recordOf(entry, Field::Minutes), e.minutes) == W::Done &&
+           file.writeString(recordOf(entry, Field::Description), e.description) == W::Done;
 }
 
 // The last entry carrying the ID, or -1. Searching from the end, the first
@@ -148,27 +151,40 @@ void ShowAppointment() {
     activities.Text1->setText(Conversions::trimSpaces(e.description));
 }
 
-// Closes the gap in the file, then renumbers the later appointments of the
-// same day, so that the day's IDs run -1 .. -n in file order again.
+// Closes the gap in the file and renumbers the later appointments of the
+// same day, so that the day's IDs run -1 .. -n in file order again. Those come
+// after the deleted one in the file, so they are renumbered as they move.
 void DeleteAppointment() {
     const QString id = app().window<Form4>().Text3->Text();
     const qint32 count = RecordCount(Appointments);
     const qint32 deleted = lastEntryWithId(id, count);
     if (deleted < 0) return;
 
-    RecordFile& file = appointFile();
-    for (qint32 j = deleted; j < count - 1; ++j) writeEntry(j, readEntry(j + 1), true);
-    for (int field = Field::Id; field <= Field::Count; ++field) file.writeString(recordOf(count - 1, field), QString());
-    setRecordCount(Appointments, count - 1);
-
     const QStringView dayKey = QStringView(id).left(8);
     const int number = idNumber(id);
-    for (qint32 i = 0; i < count - 1; ++i) {
-        const QString other = readId(i);
-        if (!isOfDay(other, dayKey)) continue;
-        if (const int m = idNumber(other); m > number)
-            file.writeString(recordOf(i, Field::Id), other.left(9) + QString::number(m - 1));
+    auto renumbered = [&](const QString& other) -> std::optional<QString> {
+        if (!isOfDay(other, dayKey)) return std::nullopt;
+        const int m = idNumber(other);
+        if (m <= number) return std::nullopt;
+        return other.left(9) + QString::number(m - 1);
+    };
+    const bool removed = RemoveEntry(Appointments, deleted, count, [&](qint32, EntryRecords& records) {
+        if (const auto newId = renumbered(records.string(Field::Id))) records.setString(Field::Id, *newId);
+    });
+    if (!removed) return;
+
+    Variables& v = vars();
+    if (v.EditedAppointment == deleted) {
+        v.EditedAppointment = -1;
+        v.EditedAppointmentDeleted = true;
+    } else if (v.EditedAppointment > deleted) {
+        --v.EditedAppointment;
     }
+
+    // A file whose days are out of order may hold a later number before it.
+    for (qint32 i = 0; i < deleted; ++i)
+        if (const auto newId = renumbered(readId(i)))
+            if (appointFile().writeString(recordOf(i, Field::Id), *newId) != RecordFile::Write::Done) return;
     LoadDayActivities();
 }
 
@@ -185,18 +201,27 @@ void AddAppointment() {
     }
     const QString dayKey = entry.id.left(8);
     entry.id = dayKey + u'-' + QString::number(appointmentsOfDay(dayKey, count) + 1);
-    writeEntry(count, entry, true);
-    setRecordCount(Appointments, count + 1);
+    // The entry first: until the count includes it, a failure leaves no trace.
+    if (!writeEntry(count, entry, true) || !setRecordCount(Appointments, count + 1)) return;
     LoadDayActivities();
 }
 
-// Every appointment carrying the dialog's ID is rewritten; the ID stays.
+void BeginAppointmentEdit(const QString& id) {
+    Variables& v = vars();
+    v.EditedAppointment = lastEntryWithId(id, RecordCount(Appointments));
+    v.EditedAppointmentDeleted = false;
+}
+
+// Only the appointment the dialog opened is rewritten, wherever the deletions
+// made meanwhile have moved it; its ID stays.
 void UpdateAppointment() {
-    const AppointmentEntry entry = dialogEntry();
-    const qint32 count = RecordCount(Appointments);
-    if (count == 0) return;
-    for (qint32 i = 0; i < count; ++i)
-        if (readId(i) == entry.id) writeEntry(i, entry, false);
+    Variables& v = vars();
+    if (v.EditedAppointmentDeleted) {
+        v.EditedAppointmentDeleted = false;
+        app().message(QStringLiteral("This appointment was deleted while it was being edited; the changes were not saved."));
+    } else if (v.EditedAppointment >= 0 && v.EditedAppointment < RecordCount(Appointments)) {
+        if (!writeEntry(v.EditedAppointment, dialogEntry(), false)) return;
+    }
     LoadDayActivities();
 }
 

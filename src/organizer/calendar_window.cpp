@@ -19,7 +19,7 @@ QPixmap asset(const QString& name) { return QPixmap(QStringLiteral(":/assets/") 
 }  // namespace
 
 Form1::Form1() : Form(QStringLiteral("Form1")) {
-    setFrame(Border::Sizable, true);
+    setFrame(Border::Sizable, true, true, true);
     setCaption(QStringLiteral("Calendar"));
     setClientSize(7890, 5385);
 

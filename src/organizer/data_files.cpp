@@ -1,4 +1,5 @@
 #include <QDir>
+#include <cstring>
 
 #include "common/application.h"
 #include "desk/module2.h"
@@ -15,8 +16,51 @@ qint32 RecordCount(const BlockFile& file) {
     return count.kind == TaggedValue::Kind::Integer && count.integer > 0 ? count.integer : 0;
 }
 
-void setRecordCount(const BlockFile& file, qint32 count) {
-    file.file().writeTagged(file.countRecord(), TaggedValue::ofInteger(qint16(count)));
+bool setRecordCount(const BlockFile& file, qint32 count) {
+    return file.file().writeTagged(file.countRecord(), TaggedValue::ofInteger(qint16(count))) == RecordFile::Write::Done;
+}
+
+void EntryRecords::setString(int field, QStringView value) {
+    const QByteArray encoded = RecordFile::encodeString(value);
+    Q_ASSERT(encoded.size() <= length_);
+    std::memcpy(record(field), encoded.constData(), size_t(qMin<qsizetype>(encoded.size(), length_)));
+}
+
+bool RemoveEntry(const BlockFile& blocks, qint32 entry, qint32 count, const EntryAdjustment& adjust) {
+    if (entry < 0 || entry >= count) return false;
+    RecordFile& file = blocks.file();
+    const int length = file.recordLength();
+    const qint32 fields = blocks.fields();
+
+    // The moved entries, in their new places: every field record is taken
+    // whole from the next block; the count record and the unused records
+    // between the blocks stay as they are.
+    if (entry < count - 1) {
+        const qint32 first = blocks.record(entry, 1);
+        const qint32 records = blocks.record(count - 2, fields) - first + 1;
+        const QByteArray old = file.readRecords(first, records + blocks.blockSize);
+        QByteArray moved = old.left(qsizetype(records) * length);
+        for (qint32 e = entry; e < count - 1; ++e) {
+            const qsizetype to = qsizetype(blocks.record(e, 1) - first) * length;
+            const qsizetype from = to + qsizetype(blocks.blockSize) * length;
+            std::memcpy(moved.data() + to, old.constData() + from, size_t(fields) * size_t(length));
+            if (adjust) {
+                EntryRecords records(moved.data() + to, length);
+                adjust(e, records);
+            }
+        }
+        if (file.writeRecords(first, moved) != RecordFile::Write::Done) return false;
+    }
+    if (!setRecordCount(blocks, count - 1)) return false;
+
+    // The last block, now beyond the count: every field an empty string.
+    const qint32 last = blocks.record(count - 1, 1);
+    QByteArray blank = file.readRecords(last, fields);
+    for (qint32 f = 0; f < fields; ++f) {
+        blank[qsizetype(f) * length] = '\0';
+        blank[qsizetype(f) * length + 1] = '\0';
+    }
+    return file.writeRecords(last, blank) == RecordFile::Write::Done;
 }
 
 QString DayKey(const QDate& day) {
@@ -50,18 +94,36 @@ void OpenDataFiles() {
         !files.open(PhotoFile, dataPath(QStringLiteral("PhotoF"))))
         return;
 
-    // Every count record holds a tagged integer from the first start on;
-    // whatever it holds is written back.
+    // Every count record holds a tagged integer from the first start on.
+    // Whatever else it holds, and the photo path, are written back byte for
+    // byte: starting never changes a stored value, not even a damaged one.
     for (const BlockFile& blocks : {Appointments, Notes, AddressBook}) {
-        TaggedValue count = blocks.file().readTagged(blocks.countRecord());
-        if (count.kind == TaggedValue::Kind::Unknown) continue;  // damaged: its bytes stay as they are
-        if (count.isEmpty()) count = TaggedValue::ofInteger(0);
-        blocks.file().writeTagged(blocks.countRecord(), count);
+        RecordFile& file = blocks.file();
+        if (file.readTagged(blocks.countRecord()).isEmpty())
+            setRecordCount(blocks, 0);
+        else
+            file.writeRecords(blocks.countRecord(), file.readRecords(blocks.countRecord(), 1));
     }
     RecordFile& photo = files[PhotoFile];
-    photo.writeString(1, photo.readString(1));
+    photo.writeRecords(1, photo.readRecords(1, 1));
+    if (app().ending()) return;
 
     Module2::LoadSavedPhoto();
+}
+
+bool LockDataDirectory(const QString& directory) {
+    const QString folder = QDir::toNativeSeparators(directory);
+    QString failure;
+    switch (app().lock(directory + QStringLiteral("/.velmora-organizer.lock"), &failure)) {
+    case LockFile::Result::Locked: return true;
+    case LockFile::Result::HeldElsewhere:
+        app().fail(QStringLiteral("Velmora Organizer is already running with the data files in %1.").arg(folder));
+        break;
+    case LockFile::Result::Failed:
+        app().fail(QStringLiteral("The data files in %1 cannot be locked for this organizer: %2.").arg(folder, failure));
+        break;
+    }
+    return false;
 }
 
 void CloseDataFiles() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDate>
 #include <QString>
+#include <functional>
 
 #include "common/record_file.h"
 
@@ -13,6 +14,10 @@ struct Variables {
     QString DataDirectory;
     bool EditMode = false;
     bool ReminderCheckOff = false;
+    // The appointment the dialog edits: its place in the file, which follows
+    // the deletions made meanwhile; -1 when it is gone or there is none.
+    qint32 EditedAppointment = -1;
+    bool EditedAppointmentDeleted = false;
 };
 Variables& vars();
 
@@ -27,6 +32,7 @@ struct BlockFile {
     RecordFile& file() const;
     qint32 record(qint32 entry, int field) const { return qint32(blockSize) * entry + field; }
     qint32 countRecord() const { return blockSize; }
+    int fields() const { return blockSize - 1; }
 };
 inline constexpr BlockFile Appointments{AppointFile, 8};
 inline constexpr BlockFile Notes{NotesFile, 3};
@@ -48,7 +54,36 @@ enum : int { Key = 1, Birthday = 11, BirthdayFlag = 12 };
 
 // The entry count; a count that is not a non-negative integer reads as 0.
 qint32 RecordCount(const BlockFile& file);
-void setRecordCount(const BlockFile& file, qint32 count);
+// Whether the count was written.
+bool setRecordCount(const BlockFile& file, qint32 count);
+
+// The field records of one entry held in memory, to be changed before they
+// are written.
+class EntryRecords {
+public:
+    EntryRecords(char* bytes, int recordLength) : bytes_(bytes), length_(recordLength) {}
+    QString string(int field) const { return RecordFile::decodeString(record(field), length_); }
+    // The value has to fit its record.
+    void setString(int field, QStringView value);
+
+private:
+    char* record(int field) const { return bytes_ + qsizetype(field - 1) * length_; }
+    char* bytes_;
+    int length_;
+};
+
+// Removes entry `entry` (from 0) of the `count` entries: the later entries
+// move down one block, each record whole, in one write; `adjust` may change
+// each of them first (it is given the entry's new place). Then the count falls
+// by one and the last block is blanked. A failure part way leaves whole
+// entries only: the last one may show twice, none is ever mixed with another.
+// Returns whether every step landed.
+using EntryAdjustment = std::function<void(qint32 entry, EntryRecords& records)>;
+bool RemoveEntry(const BlockFile& file, qint32 entry, qint32 count, const EntryAdjustment& adjust = {});
+
+// Locks the data folder for this organizer. When another organizer holds it,
+// or it cannot be locked, says so and ends the program; gives false then.
+bool LockDataDirectory(const QString& directory);
 
 // Keys of a day: "yyyymmdd" and "dd/mm".
 QString DayKey(const QDate& day);
@@ -82,8 +117,10 @@ void DeleteAppointment();
 // start and end boxes and its buttons stay as they are.
 void ClearDayActivities();
 // Store the appointment dialog's input: as a new appointment at the end of the
-// file, or over every appointment carrying the dialog's ID.
+// file, or over the appointment that "Edit" opened.
 void AddAppointment();
 void UpdateAppointment();
+// "Edit" opens the appointment carrying the ID (the last one, as shown).
+void BeginAppointmentEdit(const QString& id);
 
 }  // namespace Module1

@@ -78,10 +78,11 @@ void SaveNote() {
         return;
     }
 
+    // The note first: until the count includes it, a failure leaves no trace.
     const qint32 note = count + 1;
-    setRecordCount(Notes, note);
-    file.writeString(titleRecord(note), title);
-    file.writeString(textRecord(note), text);
+    if (file.writeString(titleRecord(note), title) != RecordFile::Write::Done ||
+        file.writeString(textRecord(note), text) != RecordFile::Write::Done || !setRecordCount(Notes, note))
+        return;
     FlexGrid& grid = *form.MSFlexGrid1;
     grid.AddItem(QString::number(note));
     grid.setTextMatrix(grid.Rows() - 1, 1, title);
@@ -104,15 +105,7 @@ void DeleteNote() {
     if (selected < 1 || selected > count) return;
 
     // The later notes move up one; the last block is left empty.
-    RecordFile& file = Notes.file();
-    for (qint32 note = selected; note < count; ++note) {
-        file.writeString(titleRecord(note), file.readString(titleRecord(note + 1)));
-        file.writeString(textRecord(note), file.readString(textRecord(note + 1)));
-    }
-    file.writeString(titleRecord(count), QString());
-    file.writeString(textRecord(count), QString());
-    setRecordCount(Notes, count - 1);
-
+    if (!RemoveEntry(Notes, selected - 1, count)) return;
     FillNotesGrid();
 }
 

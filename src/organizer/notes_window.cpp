@@ -3,7 +3,7 @@
 #include "organizer/notes.h"
 
 Form2::Form2() : Form(QStringLiteral("Form2")) {
-    setFrame(Border::Sizable, true);
+    setFrame(Border::Sizable, true, true, true);
     setCaption(QStringLiteral("Notes"));
     setClientSize(7470, 4890);
 

@@ -7,6 +7,9 @@ constexpr quint32 White = 0xFFFFFF;
 
 Form8::Form8() : Form(QStringLiteral("Form8")) {
     setFrame(Border::Fixed, false);
+    // It must not take the activation: coming back to a dialog that resets its
+    // inputs on activation would lose what the user is typing there.
+    setTakesNoActivation();
     setCaption(QStringLiteral("Reminder"));
     setClientSize(4665, 1890);
 

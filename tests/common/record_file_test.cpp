@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <cerrno>
 
 #include "common/record_file.h"
 #include "support/organizer_test.h"
@@ -135,6 +138,71 @@ TEST_F(RecordFileTest, AFileThatCannotBeOpenedIsReportedAndEndsTheProgram) {
     ASSERT_EQ(messages->texts.size(), 1);
     EXPECT_TRUE(messages->texts[0].contains("x.dat"));
     EXPECT_TRUE(programEnded());
+}
+
+TEST_F(RecordFileTest, AFileShrunkOrGrownUnderneathIsReadAsItNowIs) {
+    RecordFile& f = openFile();
+    for (qint16 r = 1; r <= 1200; ++r) f.writeInteger(r, r);  // more than one piece read ahead
+    EXPECT_EQ(f.readInteger(1), 1);
+    EXPECT_EQ(f.readInteger(1200), 1200);
+
+    // Cut in the middle of record 700: what is left of it reads, the rest are zeros.
+    ASSERT_TRUE(QFile::resize(dataPath("t.dat"), 699 * 128 + 1));
+    idle();
+    EXPECT_EQ(f.readInteger(699), 699);
+    EXPECT_EQ(f.readInteger(700), 700 & 0xFF);
+    EXPECT_EQ(f.readInteger(1200), 0);
+    EXPECT_EQ(f.readString(1000), QString());
+
+    ASSERT_TRUE(QFile::resize(dataPath("t.dat"), 0));
+    idle();
+    for (qint32 r : {1, 2, 513, 1200}) EXPECT_EQ(f.readInteger(r), 0) << r;
+
+    // Grown from outside: the new record is read at the next event.
+    QFile raw(dataPath("t.dat"));
+    ASSERT_TRUE(raw.open(QIODevice::WriteOnly));
+    raw.write(QByteArray(128, '\0') + hex("0300") + "abc");
+    raw.close();
+    idle();
+    EXPECT_EQ(f.readString(2), QStringLiteral("abc"));
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+TEST_F(RecordFileTest, AFailedWriteNamesTheSystemsCauseAndEndsAllWriting) {
+    RecordFile& f = openFile();
+    f.writeString(1, u"kept");
+    const QByteArray before = bytes();
+
+    f.failWrite(0, EROFS);
+    EXPECT_EQ(f.writeString(5, u"new"), RecordFile::Write::Failed);
+    EXPECT_EQ(bytes(), before) << "a failed extension leaves nothing behind the old end";
+    ASSERT_EQ(messages->texts.size(), 1);
+    EXPECT_EQ(messages->texts[0], QStringLiteral("The file \"%1\" could not be written: Read-only file system.")
+                                      .arg(QDir::toNativeSeparators(dataPath("t.dat"))));
+    EXPECT_TRUE(programEnded());
+
+    // The program is ending: no later step of the change lands, in any file.
+    EXPECT_EQ(f.writeString(1, u"later"), RecordFile::Write::Failed);
+    ASSERT_TRUE(application->files().open(2, dataPath("other.dat")));
+    EXPECT_EQ(application->files()[2].writeInteger(1, 1), RecordFile::Write::Failed);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(fileBytes("other.dat"), QByteArray());
+    EXPECT_EQ(messages->texts.size(), 1);
+}
+
+TEST_F(RecordFileTest, AFullDiskIsCalledByItsName) {
+    if (!QFileInfo(QStringLiteral("/dev/full")).isWritable()) GTEST_SKIP() << "no /dev/full here";
+    ASSERT_TRUE(application->files().open(3, QStringLiteral("/dev/full")));
+    EXPECT_EQ(application->files()[3].writeString(1, u"x"), RecordFile::Write::Failed);
+    EXPECT_EQ(messages->texts, QStringList{"The file \"/dev/full\" could not be written: No space left on device."});
+}
+
+TEST_F(RecordFileTest, RangesOfRecordsAreReadAndWrittenWhole) {
+    RecordFile& f = openFile(4);
+    f.writeInteger(2, 7);
+    EXPECT_EQ(f.readRecords(1, 4), hex("00000000" "07000000" "00000000" "00000000"));
+    ASSERT_EQ(f.writeRecords(2, hex("01020304" "05060708" "090a0b0c")), RecordFile::Write::Done);
+    EXPECT_EQ(bytes(), hex("00000000" "01020304" "05060708" "090a0b0c"));
 }
 
 }  // namespace

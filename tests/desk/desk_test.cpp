@@ -4,6 +4,8 @@
 #include <QTest>
 
 #include "desk/module2.h"
+#include "organizer/calendar_window.h"
+#include "organizer/notes_window.h"
 #include "support/desk_start.h"
 
 namespace {
@@ -246,19 +248,44 @@ TEST_F(PhotoFrameTest, CancelOrAFileThatIsNoPictureChangesNothing) {
     EXPECT_TRUE(messages->texts.isEmpty());
 }
 
-TEST_F(PhotoFrameTest, APathTooLongForItsRecordShowsButIsNotStored) {
+// A path that the record would not hold exactly is shown but not stored:
+// one too long, or one with a character the file's character set lacks.
+TEST_F(PhotoFrameTest, APathTheRecordCannotHoldExactlyShowsButIsNotStored) {
     const QString stored = writePicture("me.bmp");
     fileDialog->answers << stored;
     desk->Photo->trigger();
+    const QByteArray storedBytes = fileBytes("PhotoF.dat");
 
     QDir(dataDir.path()).mkpath(QString(100, u'd'));
     const QString longPath = writePicture(QString(100, u'd') + "/long.bmp");
     ASSERT_GT(longPath.size(), 126);
-    fileDialog->answers << longPath;
-    desk->Photo->trigger();
-    EXPECT_TRUE(desk->Image17->hasPicture());
-    EXPECT_EQ(storedPath(), stored);
+    const QString foreign = writePicture(QString::fromUtf8("zdj\u0119cie-\u0151.bmp"));
+    for (const QString& path : {longPath, foreign}) {
+        desk->Image17->setPicture(QPixmap());
+        fileDialog->answers << path;
+        desk->Photo->trigger();
+        EXPECT_TRUE(desk->Image17->hasPicture()) << path.toStdString();
+        EXPECT_EQ(fileBytes("PhotoF.dat"), storedBytes) << path.toStdString();
+    }
     EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_EQ(application->files()[Module1::PhotoFile].readString(1), stored);
+}
+
+// The calendar and the notes have sizable borders, with the buttons that go
+// with them; the desk's openers bring a minimized one back.
+TEST_F(DeskWindowTest, SizableWindowsMinimizeAndTheDeskRestoresThem) {
+    desk->Calendar_Click();
+    desk->Notes_Click();
+    for (Form* window : std::initializer_list<Form*>{&app().window<Form1>(), &app().window<Form2>()}) {
+        const Qt::WindowFlags flags = window->windowFlags();
+        EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint)) << window->objectName().toStdString();
+        EXPECT_TRUE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << window->objectName().toStdString();
+        window->setWindowState(Qt::WindowMinimized);
+    }
+    desk->Calendar_Click();
+    desk->Notes_Click();
+    EXPECT_FALSE(app().window<Form1>().windowState().testFlag(Qt::WindowMinimized));
+    EXPECT_FALSE(app().window<Form2>().windowState().testFlag(Qt::WindowMinimized));
 }
 
 }  // namespace

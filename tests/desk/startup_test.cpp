@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
+#include <QProcess>
+
+#include "common/lock_file.h"
 
 #include "support/desk_start.h"
 
@@ -135,6 +139,108 @@ TEST_F(StartupTest, TheStoredPhotoShowsAgainAndAMissingOneLeavesTheFrameEmpty) {
     EXPECT_FALSE(again.Image17->hasPicture());
     EXPECT_TRUE(messages->texts.isEmpty());
     EXPECT_EQ(application->files()[Module1::PhotoFile].readString(1), jpeg);  // the path stays stored
+}
+
+// Merely starting writes the count records and the photo path back as they
+// are, byte for byte, even when their length fields run past their records.
+TEST_F(StartupTest, StartingLeavesADamagedFileByteForByte) {
+    QByteArray appoint(8 * 128, '\0');
+    appoint.replace(7 * 128, 8, QByteArray::fromHex("0800ffff41424344"));  // a tagged string longer than its record
+    for (int i = 8; i < 128; ++i) appoint[7 * 128 + i] = char(0x40 + i % 26);
+    writeRaw("Appoint.dat", appoint);
+    QByteArray photo(128, 'p');
+    photo.replace(0, 2, QByteArray::fromHex("2c01"));  // a path of 300 characters in a 128-byte record
+    writeRaw("PhotoF.dat", photo);
+    QByteArray notes(3 * 500, '\0');
+    notes.replace(2 * 500, 4, QByteArray::fromHex("0200" "0500"));
+    notes.replace(2 * 500 + 4, 10, "after-cnt!");
+    writeRaw("Notes.dat", notes);
+
+    startDesk();
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_EQ(fileBytes("Appoint.dat"), appoint);
+    EXPECT_EQ(fileBytes("PhotoF.dat"), photo);
+    EXPECT_EQ(fileBytes("Notes.dat"), notes);
+}
+
+class DataFolderLockTest : public StartupTest {
+protected:
+    QString lockPath() const { return dataPath(".velmora-organizer.lock"); }
+    QStringList filesInFolder() const {
+        return QDir(dataDir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    QString refusal() const {
+        return QStringLiteral("Velmora Organizer is already running with the data files in %1.")
+            .arg(QDir::toNativeSeparators(dataDir.path()));
+    }
+};
+
+TEST_F(DataFolderLockTest, ASecondOrganizerOnTheSameFolderSaysSoAndTouchesNoFile) {
+    startDesk();
+    application->files()[Module1::PhotoFile].writeString(1, QStringLiteral("none"));
+    const QByteArray before = allFiles();
+    const QStringList present = filesInFolder();
+    const std::unique_ptr<Application> first = std::move(application);  // keeps running, lock and all
+
+    makeApplication();
+    Desk& second = startDesk();
+    EXPECT_EQ(messages->texts, QStringList{refusal()});
+    EXPECT_TRUE(programEnded());
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_EQ(application->existingWindow<frmSplash>(), nullptr);
+    EXPECT_FALSE(application->files().isOpen(Module1::AppointFile));
+    EXPECT_EQ(allFiles(), before);
+    EXPECT_EQ(filesInFolder(), present);
+}
+
+TEST_F(DataFolderLockTest, ALockLeftByAnEndedOrganizerIsTakenOverButALiveOnesNeverIs) {
+    // A live holder keeps its lock however old the lock file is.
+    LockFile live(lockPath());
+    ASSERT_EQ(live.lock(), LockFile::Result::Locked);
+    QFile lockFile(lockPath());
+    ASSERT_TRUE(lockFile.open(QIODevice::ReadWrite));
+    const QByteArray liveContent = lockFile.readAll();
+    ASSERT_TRUE(lockFile.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+    lockFile.close();
+    startDesk();
+    EXPECT_EQ(messages->texts, QStringList{refusal()});
+    live.unlock();
+
+    // The same lock, left by a process that has ended.
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 deadPid = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    QByteArray content = liveContent;
+    content.replace(0, content.indexOf('\n'), QByteArray::number(deadPid));
+    ASSERT_TRUE(lockFile.open(QIODevice::WriteOnly));
+    lockFile.write(content);
+    lockFile.close();
+
+    Desk& desk = restart();
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_TRUE(desk.isVisible());
+    EXPECT_EQ(LockFile(lockPath()).lock(), LockFile::Result::HeldElsewhere);
+}
+
+TEST_F(DataFolderLockTest, EveryRoadOutReleasesTheFolder) {
+    auto free = [this] {
+        LockFile probe(lockPath());
+        return probe.lock() == LockFile::Result::Locked;
+    };
+    startDesk().Exit_Click();
+    EXPECT_TRUE(programEnded());
+    EXPECT_TRUE(free()) << "exit";
+
+    restart();
+    EXPECT_FALSE(free());
+    app().fail(QStringLiteral("A failure the program cannot go on from."));
+    EXPECT_TRUE(free()) << "a failure";
+
+    restart();
+    application.reset();
+    EXPECT_TRUE(free()) << "the end of the application object";
 }
 
 }  // namespace

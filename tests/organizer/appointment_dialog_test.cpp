@@ -6,6 +6,7 @@
 #include "organizer/activities_window.h"
 #include "organizer/appointment_dialog.h"
 #include "organizer/calendar_window.h"
+#include "organizer/reminder_window.h"
 #include "support/appointment_files.h"
 #include "support/double_click.h"
 
@@ -124,7 +125,7 @@ TEST_F(AppointmentDialogTest, EveryActivationResetsTheInputsButNotTheReminderOrT
     EXPECT_EQ(dialog.Text3->Text(), QStringLiteral("20240307-1"));
 }
 
-TEST_F(AppointmentDialogTest, EditCopiesTheShownAppointmentAfterTheResetAndRewritesEveryEntryWithItsId) {
+TEST_F(AppointmentDialogTest, EditCopiesTheShownAppointmentAfterTheResetAndRewritesOnlyThatOne) {
     storeAppointment({"20240307-1", "Dentist", "08:00", "08:30", -1, "20", "Card"});
     storeAppointment({"20240308-1", "Other day"});
     storeAppointment({"20240307-1", "Stray copy"});
@@ -142,8 +143,9 @@ TEST_F(AppointmentDialogTest, EditCopiesTheShownAppointmentAfterTheResetAndRewri
     QTest::mouseClick(dialog.Check1, Qt::LeftButton);
     ok(dialog);
     const StoredAppointment rewritten{"20240307-1", "Dentist moved", "09:00", "10:00", -1, "15", "Description"};
-    EXPECT_EQ(storedAppointment(0), rewritten);
     EXPECT_EQ(storedAppointment(2), rewritten);
+    const StoredAppointment untouched{"20240307-1", "Dentist", "08:00", "08:30", -1, "20", "Card"};
+    EXPECT_EQ(storedAppointment(0), untouched) << "an older entry with the same ID is not the one opened";
     EXPECT_EQ(storedAppointment(1).subject, QStringLiteral("Other day"));
     EXPECT_EQ(Module1::RecordCount(Module1::Appointments), 3);
 
@@ -152,6 +154,97 @@ TEST_F(AppointmentDialogTest, EditCopiesTheShownAppointmentAfterTheResetAndRewri
     EXPECT_EQ(next.Check1->Value(), 1);
     EXPECT_TRUE(next.Text2->Visible());
     EXPECT_EQ(next.Text2->Text(), QStringLiteral("15"));
+}
+
+// The lists start afresh with the inputs: the arrow key goes to the first time.
+TEST_F(AppointmentDialogTest, TheResetStartsTheTimeListsAfresh) {
+    Form5& dialog = openAdd(QDate(2024, 3, 7));
+    dialog.Combo1->pick(21);
+    ASSERT_EQ(dialog.Combo2->Text(), QStringLiteral("18:00"));
+    activate(app().window<Form1>());
+    activate(dialog);
+    EXPECT_EQ(dialog.Combo1->ListIndex(), -1);
+    EXPECT_EQ(dialog.Combo2->ListIndex(), -1);
+    QTest::keyClick(dialog.Combo1, Qt::Key_Down);
+    EXPECT_EQ(dialog.Combo1->Text(), QStringLiteral("07:00"));
+    EXPECT_EQ(dialog.Combo2->Text(), QStringLiteral("07:30"));
+}
+
+// Typing a time the list holds, and Enter or leaving the box after it, is no
+// pick: an end already typed stays. The mouse or the arrow keys pick.
+TEST_F(AppointmentDialogTest, OnlyAPickFromTheListProposesTheEnd) {
+    Form5& dialog = openAdd(QDate(2024, 3, 7));
+    typeOver(dialog.Combo2, QStringLiteral("11:15"));
+    dialog.Combo1->setFocus();
+    typeOver(dialog.Combo1, QStringLiteral("10:00"));
+    QTest::keyClick(dialog.Combo1->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(dialog.Combo1->lineEdit(), Qt::Key_Enter);
+    dialog.Text4->setFocus();
+    ASSERT_TRUE(dialog.Text4->hasFocus());
+    EXPECT_EQ(dialog.Combo1->Text(), QStringLiteral("10:00"));
+    EXPECT_EQ(dialog.Combo2->Text(), QStringLiteral("11:15"));
+
+    QTest::keyClick(dialog.Combo1, Qt::Key_Down);
+    EXPECT_EQ(dialog.Combo2->Text(), QStringLiteral("07:30"));
+    dialog.Combo1->pick(6);
+    EXPECT_EQ(dialog.Combo2->Text(), QStringLiteral("10:30"));
+}
+
+// A reminder pops up on top but leaves the activation where the user types.
+TEST_F(AppointmentDialogTest, AReminderPoppingUpLeavesWhatIsBeingTypedAlone) {
+    storeAppointment({"20240307-1", "Call the bank", "09:45", "10:00", -1, "15", "x"});  // due at 09:30, now
+    Form5& dialog = openAdd(QDate(2024, 3, 7));
+    typeOver(dialog.Text4, QStringLiteral("Half typed"));
+    emit app().window<Desk>().Timer1->Timer();
+    QCoreApplication::processEvents();
+    Form8& popup = app().window<Form8>();
+    ASSERT_TRUE(popup.isVisible());
+    EXPECT_EQ(popup.Label7[0]->Caption(), QStringLiteral("Call the bank"));
+
+    activate(dialog);
+    EXPECT_EQ(dialog.Text4->Text(), QStringLiteral("Half typed"));
+    QTest::mouseClick(popup.Command1, Qt::LeftButton);
+    activate(dialog);
+    EXPECT_FALSE(popup.isVisible());
+    EXPECT_EQ(dialog.Text4->Text(), QStringLiteral("Half typed"));
+}
+
+// "OK" of an edit writes the appointment that "Edit" opened: where it now is
+// when a deletion moved it, and nowhere when it was deleted.
+TEST_F(AppointmentDialogTest, AnEditWritesOnlyTheAppointmentItOpenedWhereverItIsNow) {
+    storeAppointments({"20240307-1", "20240307-2", "20240307-3"});
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    activities.Combo3->pick(1);
+    Form5& dialog = press(activities.Command5);
+    ASSERT_EQ(dialog.Text3->Text(), QStringLiteral("20240307-2"));
+
+    openDay(QDate(2024, 3, 7));
+    activities.Combo3->pick(0);
+    QTest::mouseClick(activities.Command4, Qt::LeftButton);  // -1 goes, -2 and -3 move up and become -1 and -2
+    activate(dialog);
+    fill(dialog, QStringLiteral("Second, moved"), QStringLiteral("12:00"), QStringLiteral("13:00"));
+    ok(dialog);
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_EQ(storedAppointment(0),
+              (StoredAppointment{"20240307-1", "Second, moved", "12:00", "13:00", 0, "15", "Description"}));
+    EXPECT_EQ(storedAppointment(1).subject, QStringLiteral("Subject of 20240307-3"));
+    EXPECT_EQ(storedAppointment(1).id, QStringLiteral("20240307-2"));
+
+    // Edit the first, then delete it from the calendar while the dialog is open.
+    activities.Combo3->pick(0);
+    press(activities.Command5);
+    openDay(QDate(2024, 3, 7));
+    activities.Combo3->pick(0);
+    QTest::mouseClick(activities.Command4, Qt::LeftButton);
+    const QByteArray afterDelete = fileBytes("Appoint.dat");
+    activate(dialog);
+    fill(dialog, QStringLiteral("Gone"), QStringLiteral("12:00"), QStringLiteral("13:00"));
+    ok(dialog);
+    EXPECT_EQ(messages->texts, QStringList{"This appointment was deleted while it was being edited; the changes were not saved."});
+    EXPECT_EQ(fileBytes("Appoint.dat"), afterDelete);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(activities.isVisible());
+    EXPECT_EQ(activities.Combo3->Text(), QStringLiteral("Subject of 20240307-3"));
 }
 
 // Once the calendar has emptied the Activities window, its ID box holds "ID".

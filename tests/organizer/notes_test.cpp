@@ -6,10 +6,10 @@
 #include <QtEndian>
 
 #include "desk/desk_window.h"
+#include "organizer/calendar_window.h"
 #include "organizer/module1.h"
 #include "organizer/notes.h"
 #include "organizer/notes_window.h"
-#include "organizer/reminder_window.h"
 #include "support/organizer_test.h"
 
 namespace {
@@ -196,7 +196,7 @@ TEST_F(NotesTest, ComingBackToTheWindowClearsTheSelection) {
     clickRow(notes.MSFlexGrid1, 1);
     ASSERT_EQ(notes.MSFlexGrid1->Row(), 1);
 
-    app().window<Form8>().Show();
+    app().window<Form1>().Show();
     QCoreApplication::processEvents();
     notes.Show();
     QCoreApplication::processEvents();

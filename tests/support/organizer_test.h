@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -68,6 +70,13 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     bool programEnded() const { return !endCodes.empty(); }
+
+    // The program waits for the user once: its event loop goes idle.
+    static void idle() {
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 
     QTemporaryDir dataDir;
     QString previousDir;
