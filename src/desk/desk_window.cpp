@@ -9,6 +9,7 @@
 #include "common/conversions.h"
 #include "desk/module2.h"
 #include "desk/splash_window.h"
+#include "help/help_topics_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
 #include "organizer/notes_window.h"
@@ -213,9 +214,7 @@ void Desk::AddBook_Click() {
 
 void Desk::Notes_Click() { openWindow<Form2>(); }
 
-void Desk::HTopics_Click() {
-    // The help topics window comes later.
-}
+void Desk::HTopics_Click() { openWindow<Form12>(); }
 
 void Desk::View_Fin_Click() {
     // The finance window comes later.
