@@ -1,21 +1,6 @@
 #include "controls/toolbar.h"
 
-#include <QBitmap>
-#include <QPixmap>
-
-#include "controls/control.h"
-
-ImageList::ImageList(QObject* parent, const QString& name, quint32 maskColorValue)
-    : QObject(parent), maskColor_(maskColorValue) {
-    setObjectName(name);
-}
-
-void ImageList::Add(const QString& key, const QString& path) {
-    QPixmap picture(path);
-    if (!picture.isNull() && !picture.hasAlphaChannel())
-        picture.setMask(picture.createMaskFromColor(colorFromValue(maskColor_), Qt::MaskInColor));
-    images_.insert(key, picture.isNull() ? QIcon() : QIcon(picture));
-}
+#include <QIcon>
 
 ToolbarButton::ToolbarButton(QObject* parent, int index, const QString& key, const QString& toolTip)
     : QAction(parent), index_(index), key_(key) {
@@ -35,7 +20,7 @@ Toolbar::Toolbar(QWidget* parent, const QString& name, ImageList* images) : QToo
 
 ToolbarButton* Toolbar::addButton(const QString& key, const QString& toolTip, const QString& imageKey) {
     auto* button = new ToolbarButton(this, int(buttons_.size()) + 1, key, toolTip);
-    if (images_) button->setIcon(images_->icon(imageKey));
+    if (images_ && images_->Index(imageKey) != 0) button->setIcon(QIcon(images_->Picture(imageKey)));
     addAction(button);
     buttons_.append(button);
     connect(button, &QAction::triggered, this, [this, button] { emit ButtonClick(button); });

@@ -1,24 +1,8 @@
 #pragma once
 #include <QAction>
-#include <QIcon>
-#include <QMap>
 #include <QToolBar>
 
-// Pictures kept by key. A picture's pixels in the mask colour are drawn
-// transparent.
-class ImageList : public QObject {
-    Q_OBJECT
-public:
-    ImageList(QObject* parent, const QString& name, quint32 maskColorValue);
-    // Adds the picture of a file or resource; a missing one adds an empty picture.
-    void Add(const QString& key, const QString& path);
-    QIcon icon(const QString& key) const { return images_.value(key); }
-    bool contains(const QString& key) const { return images_.contains(key); }
-
-private:
-    quint32 maskColor_;
-    QMap<QString, QIcon> images_;
-};
+#include "controls/image_list.h"
 
 // A button of a toolbar: its index from 1, its key, its tool tip. A
 // separator is a button too and takes an index.
@@ -39,8 +23,9 @@ private:
     QString key_;
 };
 
-// A row of picture buttons along the top of a window. ButtonClick runs with
-// the button the user clicked.
+// A row of picture buttons along the top of a window, each showing the
+// picture of its key in the toolbar's image list. ButtonClick runs with the
+// button the user clicked.
 class Toolbar : public QToolBar {
     Q_OBJECT
 public:

@@ -10,6 +10,7 @@
 #include "desk/module2.h"
 #include "desk/splash_window.h"
 #include "finance/finance_window.h"
+#include "help/help_topics_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
 #include "organizer/notes_window.h"
@@ -214,9 +215,7 @@ void Desk::AddBook_Click() {
 
 void Desk::Notes_Click() { openWindow<Form2>(); }
 
-void Desk::HTopics_Click() {
-    // The help topics window comes later.
-}
+void Desk::HTopics_Click() { openWindow<Form12>(); }
 
 void Desk::View_Fin_Click() { openWindow<FinMDIForm1>(); }
 

@@ -1,8 +1,10 @@
 #include "finance/finance_window.h"
 
+#include <QBitmap>
 #include <QIcon>
 
 #include "common/application.h"
+#include "controls/control.h"
 #include "finance/add_transactions_window.h"
 #include "finance/debit_orders_window.h"
 #include "finance/fin_module.h"
@@ -67,10 +69,14 @@ void FinMDIForm1::buildMenus() {
 }
 
 void FinMDIForm1::buildToolbar() {
-    ImageList1 = new ImageList(this, QStringLiteral("ImageList1"), Silver);
+    ImageList1 = new ImageList(this, QStringLiteral("ImageList1"), 16, 16);
     for (const char* key : {"Open", "Help", "New", "AddTrans", "Debit", "Summary", "Trans"}) {
         const QString k = QString::fromLatin1(key);
-        ImageList1->Add(k, QStringLiteral(":/assets/toolbar_%1.png").arg(k.toLower()));
+        QPixmap picture(QStringLiteral(":/assets/toolbar_%1.png").arg(k.toLower()));
+        // Silver is drawn transparent in a picture that brings no transparency of its own.
+        if (!picture.isNull() && !picture.hasAlphaChannel())
+            picture.setMask(picture.createMaskFromColor(colorFromValue(Silver), Qt::MaskInColor));
+        ImageList1->Add(picture, k);
     }
     Toolbar1 = new Toolbar(this, QStringLiteral("Toolbar1"), ImageList1);
     Toolbar1->addButton(QStringLiteral("Open"), QStringLiteral("Open Portfolio"), QStringLiteral("Open"));
