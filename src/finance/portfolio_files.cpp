@@ -87,12 +87,12 @@ bool lockAndOpenPortfolioFiles() {
         // here and does not end the program as a failing data file would.
         QFile probe(v.PortfolioFiles[i]);
         const bool opens = probe.open(QIODevice::ReadWrite);
-        const QString failure = probe.errorString();
+        const QString why = probe.errorString();
         probe.close();
         if (!opens || !app().files().open(i + 1, v.PortfolioFiles[i])) {
             if (!opens)
                 app().message(QStringLiteral("The file \"%1\" cannot be opened: %2.")
-                                  .arg(QDir::toNativeSeparators(v.PortfolioFiles[i]), failure));
+                                  .arg(QDir::toNativeSeparators(v.PortfolioFiles[i]), why));
             closePortfolioFiles();
             releasePortfolioLock();
             return false;
@@ -101,7 +101,7 @@ bool lockAndOpenPortfolioFiles() {
     return true;
 }
 
-// The caption of an open portfolio, and its first windows.
+// All accounts chosen in the transaction list, and the portfolio named in the caption.
 void showOpenPortfolio() {
     app().window<FinForm1>().Combo1->setListIndex(0);
     app().window<FinMDIForm1>().setCaption(QStringLiteral("Pursewell - ") + vars().PortfolioBase);
