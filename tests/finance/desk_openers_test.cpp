@@ -23,6 +23,7 @@ protected:
         EXPECT_FALSE(finance->windowState() & Qt::WindowMinimized) << opener;
         EXPECT_EQ(finance->Caption(), "Personal Finances") << opener;
         finance->showMinimized();
+        ASSERT_TRUE(finance->windowState() & Qt::WindowMinimized);
     }
     Desk* desk = nullptr;
 };
