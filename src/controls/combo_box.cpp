@@ -28,8 +28,13 @@ bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
 
 void ComboBox::AddItem(const QString& item) {
     const QString typed = isEditable() ? currentText() : QString();
+    const QSignalBlocker block(this);
     addItem(item);
-    if (isEditable() && count() == 1) setEditText(typed);  // adding an item does not replace typed text
+    if (count() != 1) return;
+    // Adding the first item selects nothing: a list keeps no selection, and
+    // a drop-down with typing keeps its typed text.
+    setCurrentIndex(-1);
+    if (isEditable()) setEditText(typed);
 }
 
 void ComboBox::Clear() {

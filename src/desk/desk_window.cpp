@@ -9,6 +9,7 @@
 #include "common/conversions.h"
 #include "desk/module2.h"
 #include "desk/splash_window.h"
+#include "finance/finance_window.h"
 #include "help/help_topics_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
@@ -216,9 +217,7 @@ void Desk::Notes_Click() { openWindow<Form2>(); }
 
 void Desk::HTopics_Click() { openWindow<Form12>(); }
 
-void Desk::View_Fin_Click() {
-    // The finance window comes later.
-}
+void Desk::View_Fin_Click() { openWindow<FinMDIForm1>(); }
 
 void Desk::About_Click() { app().window<frmSplash>().Show(); }
 
