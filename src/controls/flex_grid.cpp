@@ -236,9 +236,8 @@ void FlexGrid::refreshView() {
 
 // ---- cells -----------------------------------------------------------------
 
-const QString& FlexGrid::TextMatrix(int row, int col) const {
-    static const QString none;
-    return validCell(row, col) ? cell(row, col).text : none;
+QString FlexGrid::TextMatrix(int row, int col) const {
+    return validCell(row, col) ? cell(row, col).text : QString();
 }
 
 void FlexGrid::setTextMatrix(int row, int col, QString text) {

@@ -49,9 +49,8 @@ public:
     void setFixedRows(int fixedRows);
     int FixedCols() const { return fixedCols_; }
 
-    // Any cell, fixed ones included; the current cell does not move. The
-    // text stays only until the grid next changes.
-    Q_INVOKABLE const QString& TextMatrix(int row, int col) const;
+    // Any cell, fixed ones included; the current cell does not move.
+    Q_INVOKABLE QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, QString text);
 
     int Row() const { return row_; }
