@@ -102,6 +102,35 @@ TEST_F(FlexGridTest, RowsGoFromTheBottomAndTheTopOfALargeGridInOneViewUpdate) {
     EXPECT_EQ(grid->model()->rowCount(), 1);
 }
 
+// Rows removed near the top leave room in front of the grid's cells; more
+// rows, a sort, fewer rows and a clear afterwards see only the grid's rows.
+TEST_F(FlexGridTest, RowsRemovedAtTheTopLeaveNoTraceInWhatFollows) {
+    FlexGrid* grid = makeGrid(2, 3, 1);
+    grid->setTextMatrix(1, 0, QStringLiteral("summary"));
+    for (int i = 0; i < 10; ++i) grid->AddItem(QString::number(i));
+    grid->setRow(7);  // "5"
+    grid->setCol(1);
+    grid->setCellBackColor(0xFF);
+    for (int i = 0; i < 3; ++i) grid->RemoveItem(2);
+    grid->RemoveItem(grid->Rows() - 2);  // "8"
+    grid->AddItem(QStringLiteral("10"));
+    grid->AddItem(QStringLiteral("11"));
+    EXPECT_EQ(column(grid, 0), QStringList({"", "summary", "3", "4", "5", "6", "7", "9", "10", "11"}));
+    grid->setRow(4);
+    grid->setCol(1);
+    EXPECT_EQ(grid->CellBackColor(), 0xFFu) << "the colour moves with its row";
+
+    for (int i = 0; i < 5; ++i) grid->RemoveItem(2);
+    EXPECT_EQ(column(grid, 0), QStringList({"", "summary", "9", "10", "11"}));
+    grid->setRows(3);
+    EXPECT_EQ(column(grid, 0), QStringList({"", "summary", "9"}));
+    grid->setRows(5);
+    EXPECT_EQ(column(grid, 0), QStringList({"", "summary", "9", "", ""}));
+    grid->Clear();
+    EXPECT_EQ(column(grid, 0), QStringList(5, QString()));
+    EXPECT_EQ(grid->FixedRows(), 1);
+}
+
 TEST_F(FlexGridTest, ColoursBelongToTheCurrentCellAndClearDropsThemWithTheTexts) {
     FlexGrid* grid = makeGrid(3, 35, 0);
     grid->setColWidth(0, 3000);
@@ -180,6 +209,14 @@ TEST_F(FlexGridTest, SortOrdersTheSelectedRowsStablyAndLeavesTheOthers) {
     numbers->setRowSel(3);
     numbers->setSort(FlexGrid::GenericAscending);
     EXPECT_EQ(column(numbers, 0), (QStringList{"", "9", "10", "100"})) << "numbers compare as numbers";
+
+    // Empty keys first, then numbers by value, then texts: one order for all.
+    FlexGrid* mixed = makeGrid(1, 1, 1);
+    for (const char* key : {"b", "", "10", "a", "9", "", "-1.5", "10a"}) mixed->AddItem(QString::fromLatin1(key));
+    mixed->setRow(1);
+    mixed->setRowSel(mixed->Rows() - 1);
+    mixed->setSort(FlexGrid::GenericAscending);
+    EXPECT_EQ(column(mixed, 0), (QStringList{"", "", "", "-1.5", "9", "10", "10a", "a", "b"}));
 }
 
 TEST_F(FlexGridTest, FormatStringGivesColumnsHeadersAndAlignment) {
