@@ -39,42 +39,6 @@ constexpr Size Full{"full", 32767, 100, false};
 constexpr Size Tenth{"a tenth", 3277, 10, false};
 constexpr Size FullShuffled{"full, shuffled", 32767, 100, true};
 
-// A file of 128-byte records built in memory and written at once.
-class Records {
-public:
-    void string(qint32 record, const QByteArray& text) {
-        char* at = slot(record);
-        qToLittleEndian<quint16>(quint16(text.size()), at);
-        std::copy(text.begin(), text.end(), at + 2);
-    }
-    void date(qint32 record, const QDate& day) { qToLittleEndian<double>(Conversions::toSerialDate(day), slot(record)); }
-    void money(qint32 record, qint64 scaled) { qToLittleEndian<qint64>(scaled, slot(record)); }
-    void count(qint32 record, qint16 value) {
-        char* at = slot(record);
-        qToLittleEndian<qint16>(2, at);
-        qToLittleEndian<qint16>(value, at + 2);
-    }
-    void taggedString(qint32 record, const QByteArray& text) {
-        char* at = slot(record);
-        qToLittleEndian<qint16>(8, at);
-        qToLittleEndian<quint16>(quint16(text.size()), at + 2);
-        std::copy(text.begin(), text.end(), at + 4);
-    }
-    void save(const QString& path) const {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes_) != bytes_.size())
-            qFatal("cannot write %s", qPrintable(path));
-    }
-
-private:
-    char* slot(qint32 record) {
-        const qsizetype end = qsizetype(record) * 128;
-        if (bytes_.size() < end) bytes_.resize(end, '\0');
-        return bytes_.data() + end - 128;
-    }
-    QByteArray bytes_;
-};
-
 const char* const Categories[] = {"Salary",   "Food",     "Vehicle",   "Other Income", "Leisure",
                                   "Electronic Equipment", "Computer Equipment", "D.I.Y. Equipment",
                                   "Education", "Services"};
