@@ -9,6 +9,7 @@
 #include "common/conversions.h"
 #include "desk/module2.h"
 #include "desk/splash_window.h"
+#include "organizer/address_book_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
 #include "organizer/notes_window.h"
@@ -207,9 +208,7 @@ void Desk::Form_Unload() { Module1::CloseFilesAndEnd(); }
 
 void Desk::Calendar_Click() { openWindow<Form1>(); }
 
-void Desk::AddBook_Click() {
-    // The address book window comes later.
-}
+void Desk::AddBook_Click() { openWindow<Form3>(); }
 
 void Desk::Notes_Click() { openWindow<Form2>(); }
 
