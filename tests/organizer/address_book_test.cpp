@@ -333,6 +333,29 @@ TEST_F(AddressBookTest, EditingWritesTheEntryBackAsTheLastBlockInItsPlaceInTheLi
     EXPECT_EQ(bookKeys(stored()), QStringList{"Archer, Bo"});
 }
 
+// Line breaks written by another program as a lone line feed come back from
+// the boxes as carriage return and line feed: a value that no longer fits its
+// record is refused, not cut.
+TEST_F(AddressBookTest, AnEntryTooLongForItsRecordsIsRefusedNotCut) {
+    AddressEntry foreign = namedEntry("Brown", "Bob");
+    foreign.address = (QString(5, u'a') + u'\n').repeated(20);  // 120 characters
+    storeEntry(foreign);
+    Form3& book = openBook();
+    clickTab(book, "B");
+    QTest::mouseClick(book.Command2, Qt::LeftButton);
+    Form7& dialog = app().window<Form7>();
+    ASSERT_EQ(dialog.Text2[2]->Text().size(), 140);
+    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+    EXPECT_EQ(messages->texts,
+              QStringList{"This entry is too long to be saved. Please shorten its address or notes and save it again."});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(bookCount(stored()), 0);
+
+    dialog.Text2[2]->setText(QStringLiteral("Short Street"));
+    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+    EXPECT_EQ(bookBlock(stored(), 0)[3], "Short Street");
+}
+
 TEST_F(AddressBookTest, DeletingMovesTheLaterEntriesDownAndBlanksTheLastBlock) {
     storeEntry(fullEntry());
     storeEntry(namedEntry("Baker", "Bo"));
