@@ -121,27 +121,35 @@ int ComboBox::sortedPlace(const QString& item) const {
 
 void ComboBox::AddItem(const QString& item) {
     const QString typed = isEditable() ? currentText() : QString();
+    const QSignalBlocker block(this);
     insertItem(collator_ ? sortedPlace(item) : count(), item);
-    if (isEditable() && count() == 1) setEditText(typed);  // adding an item does not replace typed text
+    if (count() != 1) return;
+    // Adding the first item selects nothing: a list keeps no selection, and
+    // a drop-down with typing keeps its typed text.
+    setCurrentIndex(-1);
+    if (isEditable()) setEditText(typed);
 }
 
 void ComboBox::AddItems(QStringList items) {
+    if (count() > 0 || items.isEmpty()) {
+        for (const QString& item : items) AddItem(item);
+        return;
+    }
+    const QString typed = isEditable() ? currentText() : QString();
+    const QSignalBlocker block(this);
     if (collator_) {
-        if (count() > 0) {
-            for (const QString& item : items) AddItem(item);
-            return;
-        }
         // The collation costs more than a comparison of case-folded texts,
         // whose order is mostly the same: that order first, then the collation
         // puts right what differs (punctuation, accented letters).
         items = foldedOrder(std::move(items));
         sortNearlySorted(items, [this](const QString& a, const QString& b) { return less(a, b); });
         static_cast<QStringListModel*>(model())->setStringList(items);
-        return;
+    } else {
+        insertItems(0, items);
     }
-    const QString typed = isEditable() ? currentText() : QString();
-    insertItems(count(), items);
-    if (isEditable() && count() == items.size()) setEditText(typed);
+    // As after AddItem, nothing is selected.
+    setCurrentIndex(-1);
+    if (isEditable()) setEditText(typed);
 }
 
 void ComboBox::Clear() {

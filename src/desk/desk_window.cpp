@@ -9,6 +9,8 @@
 #include "common/conversions.h"
 #include "desk/module2.h"
 #include "desk/splash_window.h"
+#include "finance/finance_window.h"
+#include "help/help_topics_window.h"
 #include "organizer/address_book_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
@@ -212,13 +214,9 @@ void Desk::AddBook_Click() { openWindow<Form3>(); }
 
 void Desk::Notes_Click() { openWindow<Form2>(); }
 
-void Desk::HTopics_Click() {
-    // The help topics window comes later.
-}
+void Desk::HTopics_Click() { openWindow<Form12>(); }
 
-void Desk::View_Fin_Click() {
-    // The finance window comes later.
-}
+void Desk::View_Fin_Click() { openWindow<FinMDIForm1>(); }
 
 void Desk::About_Click() { app().window<frmSplash>().Show(); }
 

@@ -70,7 +70,9 @@ TEST_F(InterruptedWritesTest, ADeleteInterruptedAtAnyStepLeavesOnlyWholeEntries)
             });
             ASSERT_NE(same, stored.end()) << "entry " << i << " mixes fields: " << entry;
             EXPECT_EQ(entry.id.left(9), same->id.left(9));
-            if (count == 3) EXPECT_NE(entry.subject, QStringLiteral("Subject 1"));
+            if (count == 3) {
+                EXPECT_NE(entry.subject, QStringLiteral("Subject 1"));
+            }
         }
         if (writesBefore < 3) {
             EXPECT_EQ(shown, QStringList{failureText(dataPath("Appoint.dat"), "No space left on device")});

@@ -1397,6 +1397,279 @@ QImage paintMarkerLegend() {
 }
 
 // ---------------------------------------------------------------------------
+// Help and finance toolbar pictures
+//
+// Small pictures drawn on the pixel grid: a painter unit is one pixel of the
+// final picture, and one-pixel lines run along pixel centres (x.5), so that
+// they stay sharp after the supersampled painting is scaled down.
+
+void outlinePen(QPainter& p, const QColor& c, double width = 1.0) {
+    QPen pen(c, width);
+    pen.setJoinStyle(Qt::MiterJoin);
+    pen.setCapStyle(Qt::SquareCap);
+    p.setPen(pen);
+}
+
+// A sheet of paper with its top right corner folded over.
+void paintSheet(QPainter& p, const QRectF& r, double fold) {
+    QPainterPath sheet;
+    sheet.moveTo(r.topLeft());
+    sheet.lineTo(r.right() - fold, r.top());
+    sheet.lineTo(r.right(), r.top() + fold);
+    sheet.lineTo(r.bottomRight());
+    sheet.lineTo(r.bottomLeft());
+    sheet.closeSubpath();
+    outlinePen(p, QColor(96, 96, 96));
+    p.setBrush(Qt::white);
+    p.drawPath(sheet);
+    QPainterPath corner;
+    corner.moveTo(r.right() - fold, r.top());
+    corner.lineTo(r.right() - fold, r.top() + fold);
+    corner.lineTo(r.right(), r.top() + fold);
+    p.setBrush(QColor(214, 214, 214));
+    p.drawPath(corner);
+}
+
+QImage paintToolbarNew() {
+    return supersampled(QSize(16, 16), 8, [](QPainter& p) { paintSheet(p, QRectF(3.5, 1.5, 10, 13), 4); });
+}
+
+QImage paintToolbarOpen() {
+    return supersampled(QSize(16, 16), 8, [](QPainter& p) {
+        const QColor edge(128, 96, 0);
+        // the back of the folder with its tab
+        QPainterPath back;
+        back.moveTo(1.5, 13.5);
+        back.lineTo(1.5, 3.5);
+        back.lineTo(2.5, 2.5);
+        back.lineTo(5.5, 2.5);
+        back.lineTo(6.5, 3.5);
+        back.lineTo(12.5, 3.5);
+        back.lineTo(12.5, 13.5);
+        back.closeSubpath();
+        outlinePen(p, edge);
+        p.setBrush(QColor(222, 178, 40));
+        p.drawPath(back);
+        // a sheet sticking out
+        outlinePen(p, QColor(120, 120, 120));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3.5, 4.5, 7, 5));
+        // the front flap, swung open
+        QPolygonF front({QPointF(1.5, 13.5), QPointF(4.5, 7.5), QPointF(15.5, 7.5), QPointF(12.5, 13.5)});
+        QLinearGradient g(0, 7.5, 0, 13.5);
+        g.setColorAt(0, QColor(255, 232, 120));
+        g.setColorAt(1, QColor(236, 190, 50));
+        outlinePen(p, edge);
+        p.setBrush(g);
+        p.drawPolygon(front);
+    });
+}
+
+QImage paintToolbarHelp() {
+    return supersampled(QSize(16, 16), 8, [](QPainter& p) {
+        // a yellow speech balloon holding a question mark
+        QPainterPath balloon;
+        balloon.addEllipse(QRectF(1.5, 1.5, 13, 10));
+        QPainterPath tail;
+        tail.moveTo(4, 9);
+        tail.lineTo(3, 14.5);
+        tail.lineTo(8, 10.5);
+        tail.closeSubpath();
+        outlinePen(p, QColor(120, 100, 0));
+        p.setBrush(QColor(255, 240, 110));
+        p.drawPath(balloon.united(tail));
+        p.setPen(QColor(0, 0, 150));
+        p.setFont(font(10, true, "Liberation Sans"));
+        p.drawText(QRectF(1.5, 1, 13, 10.5), Qt::AlignCenter, QStringLiteral("?"));
+    });
+}
+
+QImage paintToolbarAddTrans() {
+    return supersampled(QSize(16, 16), 8, [](QPainter& p) {
+        paintSheet(p, QRectF(1.5, 1.5, 10, 13), 3);
+        outlinePen(p, QColor(70, 110, 200));
+        for (double y : {5.5, 7.5, 9.5, 11.5}) p.drawLine(QPointF(3.5, y), QPointF(9.5, y));
+        // a green plus at the lower right
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 90, 0));
+        p.drawRect(QRectF(11, 8, 3, 8));
+        p.drawRect(QRectF(8.5, 10.5, 8, 3));
+        p.setBrush(QColor(40, 190, 40));
+        p.drawRect(QRectF(11.75, 8.75, 1.5, 6.5));
+        p.drawRect(QRectF(9.25, 11.25, 6.5, 1.5));
+    });
+}
+
+QImage paintToolbarTrans() {
+    return supersampled(QSize(16, 16), 8, [](QPainter& p) {
+        // a ledger: a header row and ruled lines, with an amount column
+        outlinePen(p, QColor(80, 80, 80));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 80, 170));
+        p.drawRect(QRectF(2, 2, 12, 3));
+        outlinePen(p, QColor(150, 170, 210));
+        for (double y : {7.5, 9.5, 11.5}) p.drawLine(QPointF(2.5, y), QPointF(13.5, y));
+        outlinePen(p, QColor(200, 60, 60));
+        p.drawLine(QPointF(9.5, 5.5), QPointF(9.5, 13.5));
+        outlinePen(p, QColor(60, 60, 60));
+        for (double y : {6.5, 8.5, 10.5, 12.5}) {
+            p.drawLine(QPointF(3.5, y), QPointF(7.5, y));
+            p.drawLine(QPointF(11.5, y), QPointF(12.5, y));
+        }
+    });
+}
+
+QImage paintToolbarDebit() {
+    return supersampled(QSize(16, 16), 8, [](QPainter& p) {
+        // a clock: the same day every month
+        const QPointF c(8, 8);
+        QRadialGradient face(c - QPointF(2, 2), 9);
+        face.setColorAt(0, Qt::white);
+        face.setColorAt(1, QColor(220, 226, 240));
+        outlinePen(p, QColor(30, 50, 120), 1.2);
+        p.setBrush(face);
+        p.drawEllipse(c, 6.6, 6.6);
+        outlinePen(p, QColor(30, 50, 120), 0.9);
+        for (int h = 0; h < 12; h += 3) {
+            const double a = h * kPi / 6;
+            p.drawLine(c + QPointF(5.2 * std::sin(a), -5.2 * std::cos(a)), c + QPointF(4.2 * std::sin(a), -4.2 * std::cos(a)));
+        }
+        QPen hand(Qt::black, 1.3);
+        hand.setCapStyle(Qt::RoundCap);
+        p.setPen(hand);
+        p.drawLine(c, c + QPointF(0, -4.2));
+        p.drawLine(c, c + QPointF(3.0, 1.2));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(200, 0, 0));
+        p.drawEllipse(c, 1, 1);
+    });
+}
+
+QImage paintToolbarSummary() {
+    return supersampled(QSize(16, 16), 8, [](QPainter& p) {
+        // a pie chart with one slice drawn out
+        const QRectF pie(1.5, 2.5, 12, 12);
+        outlinePen(p, QColor(40, 40, 40), 0.9);
+        p.setBrush(QColor(40, 100, 210));
+        p.drawPie(pie, 90 * 16, 150 * 16);
+        p.setBrush(QColor(240, 200, 40));
+        p.drawPie(pie, 240 * 16, 120 * 16);
+        p.setBrush(QColor(220, 50, 40));
+        p.drawPie(pie.translated(1.5, -1.2), 0, 90 * 16);
+    });
+}
+
+// The pictures of the help topics tree, 32 x 32.
+
+// A book lying closed, its red cover facing the viewer.
+void paintClosedBook(QPainter& p) {
+    const QColor red(196, 28, 28);
+    // the pages' edge showing below and to the right of the cover
+    QPainterPath pages;
+    pages.addRect(QRectF(9, 26, 19, 3));
+    pages.addRect(QRectF(25, 7, 3, 22));
+    p.fillPath(pages.simplified(), QColor(244, 238, 220));
+    outlinePen(p, QColor(120, 110, 90), 0.8);
+    for (double y : {27.0, 28.0}) p.drawLine(QPointF(10, y), QPointF(27, y));
+    // the back cover, then the front cover
+    p.setPen(Qt::NoPen);
+    p.setBrush(red.darker(160));
+    p.drawRoundedRect(QRectF(9, 28.5, 20, 2), 0.8, 0.8);
+    QLinearGradient cover(4, 0, 26, 0);
+    cover.setColorAt(0, red.darker(150));
+    cover.setColorAt(0.18, red);
+    cover.setColorAt(1, red.lighter(115));
+    outlinePen(p, red.darker(220), 0.9);
+    p.setBrush(cover);
+    p.drawRoundedRect(QRectF(4.5, 2.5, 21, 25), 1.2, 1.2);
+    // the spine's hinge and a label on the cover
+    outlinePen(p, red.darker(200), 0.8);
+    p.drawLine(QPointF(8, 3), QPointF(8, 27));
+    outlinePen(p, QColor(230, 190, 80), 0.8);
+    p.setBrush(QColor(250, 236, 190));
+    p.drawRect(QRectF(11.5, 8.5, 11, 6));
+    outlinePen(p, QColor(150, 120, 60), 0.8);
+    p.drawLine(QPointF(13.5, 10.5), QPointF(20.5, 10.5));
+    p.drawLine(QPointF(13.5, 12.5), QPointF(18.5, 12.5));
+}
+
+// A book lying open: two pages with lines of text.
+void paintOpenBook(QPainter& p) {
+    const QColor red(196, 28, 28);
+    // the cover showing round the pages
+    QPainterPath cover;
+    cover.moveTo(1, 9);
+    cover.quadTo(8, 6, 16, 9.5);
+    cover.quadTo(24, 6, 31, 9);
+    cover.lineTo(31, 28);
+    cover.quadTo(24, 25, 16, 28.5);
+    cover.quadTo(8, 25, 1, 28);
+    cover.closeSubpath();
+    outlinePen(p, red.darker(220), 0.9);
+    p.setBrush(red);
+    p.drawPath(cover);
+    // the two pages
+    const auto page = [&](double outer, double sign) {
+        QPainterPath path;
+        path.moveTo(16, 8);
+        path.quadTo(16 + sign * 7, 4, outer, 6.5);
+        path.lineTo(outer, 25.5);
+        path.quadTo(16 + sign * 7, 23, 16, 26.5);
+        path.closeSubpath();
+        QLinearGradient shade(16, 0, outer, 0);
+        shade.setColorAt(0, QColor(214, 206, 186));
+        shade.setColorAt(0.25, QColor(250, 247, 236));
+        shade.setColorAt(1, QColor(240, 234, 214));
+        outlinePen(p, QColor(120, 110, 90), 0.7);
+        p.setBrush(shade);
+        p.drawPath(path);
+        outlinePen(p, QColor(90, 90, 110), 0.8);
+        for (int i = 0; i < 6; ++i) {
+            const double y = 10 + 2.5 * i;
+            const double inner = 16 + sign * 2.5, end = outer - sign * (i == 5 ? 6 : 2.5);
+            QPainterPath line;
+            line.moveTo(inner, y + 0.6);
+            line.quadTo((inner + end) / 2, y - 0.8, end, y);
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(line);
+        }
+    };
+    page(3, -1);
+    page(29, 1);
+}
+
+// A ruled sheet with its corner folded.
+void paintRuledPage(QPainter& p) {
+    paintSheet(p, QRectF(5.5, 2.5, 21, 27), 6);
+    outlinePen(p, QColor(110, 150, 220), 1.0);
+    for (int i = 0; i < 7; ++i) {
+        const double y = 11.5 + 2.5 * i;
+        p.drawLine(QPointF(7.5, y), QPointF(24.5, y));
+    }
+    outlinePen(p, QColor(220, 80, 80), 1.0);
+    p.drawLine(QPointF(10.5, 3), QPointF(10.5, 29));
+    outlinePen(p, QColor(60, 60, 60), 1.0);
+    p.drawLine(QPointF(12.5, 6.5), QPointF(18.5, 6.5));
+}
+
+// The help windows' icon: a red question mark on a white disc.
+void paintHelpIcon(QPainter& p) {
+    const QPointF c(32, 32);
+    QRadialGradient disc(c - QPointF(8, 10), 36);
+    disc.setColorAt(0, Qt::white);
+    disc.setColorAt(0.7, QColor(244, 244, 244));
+    disc.setColorAt(1, QColor(200, 200, 206));
+    p.setPen(QPen(QColor(120, 120, 130), 2));
+    p.setBrush(disc);
+    p.drawEllipse(c, 29, 29);
+    p.setPen(QColor(206, 18, 24));
+    p.setFont(font(50, true, "DejaVu Sans"));
+    p.drawText(QRectF(0, 1, 64, 64), Qt::AlignCenter, QStringLiteral("?"));
+}
+
+// ---------------------------------------------------------------------------
 // Output
 
 using Pictures = std::map<std::string, QImage>;
@@ -1423,6 +1696,17 @@ Pictures paintAll() {
     out["birthday_marker.png"] =
         supersampled(QSize(18, 17), 8, [](QPainter& p) { paintMarkerDisc(p, QColor(30, 84, 214)); }, Qt::white);
     out["marker_legend.png"] = paintMarkerLegend();
+    out["toolbar_open.png"] = paintToolbarOpen();
+    out["toolbar_help.png"] = paintToolbarHelp();
+    out["toolbar_new.png"] = paintToolbarNew();
+    out["toolbar_addtrans.png"] = paintToolbarAddTrans();
+    out["toolbar_debit.png"] = paintToolbarDebit();
+    out["toolbar_summary.png"] = paintToolbarSummary();
+    out["toolbar_trans.png"] = paintToolbarTrans();
+    out["help_book_closed.png"] = supersampled(QSize(32, 32), 8, paintClosedBook);
+    out["help_book_open.png"] = supersampled(QSize(32, 32), 8, paintOpenBook);
+    out["help_page.png"] = supersampled(QSize(32, 32), 8, paintRuledPage);
+    out["help_icon.png"] = supersampled(QSize(64, 64), 4, paintHelpIcon);
     return out;
 }
 

@@ -1,0 +1,96 @@
+#include "controls/mdi_form.h"
+
+#include <QEvent>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "common/twips.h"
+#include "controls/popup_menu.h"
+#include "controls/toolbar.h"
+
+MdiForm::MdiForm(const QString& name) : Form(name) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    main_ = new QMainWindow(this);
+    main_->setWindowFlags(Qt::Widget);  // a main window is made a window of its own otherwise
+    main_->setObjectName(name + QStringLiteral(".main"));
+    area_ = new QMdiArea(main_);
+    area_->setObjectName(name + QStringLiteral(".area"));
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    main_->setCentralWidget(area_);
+    layout->addWidget(main_);
+    main_->show();  // a main window made inside another widget starts hidden
+}
+
+QMenuBar* MdiForm::menuBar() const { return main_->menuBar(); }
+
+PopupMenu* MdiForm::addMenu(const QString& name, const QString& caption) {
+    auto* menu = new PopupMenu(main_, name, caption);
+    menuBar()->addMenu(menu);
+    return menu;
+}
+
+void MdiForm::addToolbar(Toolbar* toolbar) { main_->addToolBar(Qt::TopToolBarArea, toolbar); }
+
+float MdiForm::OuterWidth() const { return float(Twips::fromPixels(frameGeometry().width())); }
+float MdiForm::OuterHeight() const { return float(Twips::fromPixels(frameGeometry().height())); }
+
+void MdiForm::setClientSize(int widthTwips, int heightTwips) {
+    resize(Twips::toPixels(widthTwips), Twips::toPixels(heightTwips) + menuBar()->sizeHint().height());
+}
+
+void MdiForm::resizeEvent(QResizeEvent* event) {
+    Form::resizeEvent(event);
+    emit Resize();
+}
+
+void MdiForm::changeEvent(QEvent* event) {
+    Form::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) emit Resize();
+}
+
+MdiChildForm::MdiChildForm(const QString& name, MdiForm& parent) : Form(name), parent_(parent) {
+    setFrame(Border::Sizable, false);
+}
+
+void MdiChildForm::showCreated(int widthTwips, int heightTwips) {
+    sub_ = parent_.area()->addSubWindow(this);
+    sub_->setObjectName(objectName() + QStringLiteral(".window"));
+    // Added windows get a system menu with "Close"; these have neither.
+    sub_->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowMinMaxButtonsHint);
+    sub_->setSystemMenu(nullptr);
+    sub_->resize(Twips::toPixels(widthTwips), Twips::toPixels(heightTwips));
+    QWidget::setVisible(true);  // shown inside the sub-window, which decides what the user sees
+    setVisible(true);
+}
+
+void MdiChildForm::setVisible(bool visible) {
+    if (!sub_) {
+        // Not yet inside the area: a child window never shows on its own.
+        if (!visible) QWidget::setVisible(false);
+        return;
+    }
+    if (!visible) {
+        sub_->hide();
+        return;
+    }
+    if (sub_->isHidden()) sub_->show();
+    sub_->raise();
+    parent_.area()->setActiveSubWindow(sub_);
+    // A window without a control that takes the focus keeps it itself, so
+    // that the focus coming back to the parent does not bring another child
+    // window to the front.
+    QWidget* focus = window()->focusWidget();
+    if (!focus || !sub_->isAncestorOf(focus)) sub_->setFocus(Qt::OtherFocusReason);
+}
+
+void MdiChildForm::setMaximized() {
+    if (sub_) sub_->showMaximized();
+}
+
+bool MdiChildForm::isMaximizedState() const { return sub_ && sub_->isMaximized(); }

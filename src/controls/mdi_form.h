@@ -1,0 +1,68 @@
+#pragma once
+#include "common/form.h"
+
+class QMainWindow;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenuBar;
+class PopupMenu;
+class Toolbar;
+
+// A window that holds other windows: a menu bar, a toolbar along the top edge
+// and, below them, the area in which its child windows live.
+//
+// Resize runs whenever its size or its window state changes (also when it is
+// minimized or restored).
+class MdiForm : public Form {
+    Q_OBJECT
+public:
+    explicit MdiForm(const QString& name);
+
+    QMenuBar* menuBar() const;
+    PopupMenu* addMenu(const QString& name, const QString& caption);
+    void addToolbar(Toolbar* toolbar);
+    QMdiArea* area() const { return area_; }
+
+    // The whole window's size in twips: border, caption, menu bar and toolbar included.
+    float OuterWidth() const;
+    float OuterHeight() const;
+    bool isMinimizedState() const { return windowState() & Qt::WindowMinimized; }
+
+signals:
+    void Resize();
+
+protected:
+    // The area below the menu bar (toolbar and child windows) in twips.
+    void setClientSize(int widthTwips, int heightTwips);
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QMainWindow* main_;
+    QMdiArea* area_;
+};
+
+// A window shown inside the area of an MdiForm, in a sub-window with a title
+// bar but no close box: it is shown and hidden, never closed by the user.
+// Showing it brings it to the front of the area.
+class MdiChildForm : public Form {
+    Q_OBJECT
+public:
+    MdiChildForm(const QString& name, MdiForm& parent);
+
+    void setVisible(bool visible) override;
+    // Fills the parent's area; the other child windows follow while it is so.
+    void setMaximized();
+    bool isMaximizedState() const;
+    QMdiSubWindow* subWindow() const { return sub_; }
+
+protected:
+    // Shows the window in its parent's area at once, as a child window does
+    // the moment it is made. Called at the end of a child's constructor,
+    // once its controls exist.
+    void showCreated(int widthTwips, int heightTwips);
+
+private:
+    MdiForm& parent_;
+    QMdiSubWindow* sub_ = nullptr;
+};

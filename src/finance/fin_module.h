@@ -1,0 +1,98 @@
+#pragma once
+#include <QString>
+#include <array>
+
+#include "common/record_file.h"
+
+// The finance procedure module: the open portfolio, its six record files and
+// the procedures the finance windows share.
+//
+// A portfolio is a portfolio file (the base path followed by ".pwb") with the
+// names of five accounts, the names of twenty categories and each account's
+// settings, and five account files (the base, "_", the account digit, ".acc")
+// with each account's transactions and debit orders. While it is open its
+// files are open under the file numbers 1 to 6.
+namespace FinModule {
+
+inline constexpr int AccountCount = 5;
+inline constexpr int CategoryCount = 20;
+
+// File numbers: the portfolio file, then account a's file as a + 1.
+inline constexpr int PortfolioFileNumber = 1;
+constexpr int accountFileNumber(int account) { return account + 1; }
+
+// Records of the portfolio file: account a's name (a tagged string),
+// category c's name (a string), and account a's five settings.
+constexpr qint32 accountNameRecord(int account) { return account; }
+constexpr qint32 categoryNameRecord(int category) { return category + 5; }
+namespace SettingsField {
+// Overdraft and thresholds are Money; the alarm flags 2-byte integers, -1 on, 0 off.
+enum : int { Overdraft = 1, HighAlarmOn, HighThreshold, LowAlarmOn, LowThreshold };
+}
+constexpr qint32 settingsRecord(int account, int field) { return 20 + 5 * account + field; }
+
+// Records of an account file: a sequence of 10-record slots. Slot k (from 1)
+// holds transaction k in its first five records and debit order k in the
+// next four; the tenth record of slot 1 holds the transaction count, that of
+// slot 2 the debit-order count (tagged integers).
+namespace TransactionField {
+// Date (8-byte date), category, description (strings), amount (Money), ID (string).
+enum : int { Date = 1, Category, Description, Amount, Id };
+}
+namespace DebitOrderField {
+// Start and end date (8-byte dates), description (string), amount as typed (Money).
+enum : int { Start = 6, End, Description, Amount };
+}
+constexpr qint32 slotRecord(qint32 slot, int field) { return 10 * (slot - 1) + field; }
+inline constexpr qint32 TransactionCountRecord = 10;
+inline constexpr qint32 DebitOrderCountRecord = 20;
+
+// Variables of the module, kept by the application object.
+struct Variables {
+    bool PortfolioOpen = false;
+    QString PortfolioBase;      // the open portfolio's path without its extension
+    QString PortfolioFileName;  // the name the open-file dialog gave
+    std::array<QString, 6> PortfolioFiles;        // 0 the portfolio file, 1 to 5 the account files
+    std::array<TaggedValue, 6> AccountNames;      // 1 to 5, as last read or written
+    std::array<QString, CategoryCount + 1> CategoryNames;  // 1 to 20, as last read or written
+    QString LockedPortfolio;    // the lock file held while the portfolio is open
+};
+Variables& vars();
+
+RecordFile& portfolioFile();
+RecordFile& accountFile(int account);
+
+// The lock file that keeps other organizers out of an open portfolio: beside
+// its portfolio file, held until the portfolio is closed.
+inline QString portfolioLockPath(const QString& portfolioFile) { return portfolioFile + QStringLiteral(".lock"); }
+
+// A count record: a tagged integer; empty, negative or not an integer counts as 0.
+qint32 readCount(const RecordFile& file, qint32 record);
+// An account's transaction ID: its digit, "-", the position from 1.
+QString TransactionId(int account, qint32 position);
+// The text of a stored name (an empty value gives "").
+QString nameText(const TaggedValue& name);
+
+// Portfolio files.
+void OpenPortfolio();
+void CreatePortfolio();
+void ClosePortfolio();
+void CloseFinanceWindow();
+void RenumberTransactionIds();
+
+// The finance window as a whole.
+void RefreshPortfolioLists();
+void DisablePortfolioCommands();
+void LayoutFinanceWindows();
+
+// Renames.
+void ApplyAccountRename();
+void ApplyCategoryRename();
+
+// The transaction list, the account balances and the account settings window
+// are built in their own files.
+void FillTransactionGrid();
+void RefreshAccountBalances();
+void LoadAccountSettings();
+
+}  // namespace FinModule

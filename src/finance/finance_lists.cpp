@@ -1,0 +1,100 @@
+#include "common/application.h"
+#include "finance/add_transactions_window.h"
+#include "finance/debit_orders_window.h"
+#include "finance/fin_module.h"
+#include "finance/finance_window.h"
+#include "finance/rename_dialogs.h"
+#include "finance/summary_window.h"
+#include "finance/transactions_window.h"
+
+namespace FinModule {
+
+namespace {
+// Clearing a list removes its items and empties its text.
+void clearList(ComboBox* list) {
+    list->Clear();
+    list->setText(QString());
+}
+
+// The commands that need an open portfolio, in the order they are switched.
+void setPortfolioCommandsEnabled(bool enabled) {
+    FinMDIForm1& finance = app().window<FinMDIForm1>();
+    FinForm1& transactions = app().window<FinForm1>();
+    transactions.Command1->setEnabled(enabled);
+    finance.Close->setEnabled(enabled);
+    transactions.Combo1->setEnabled(enabled);
+    finance.Accounts->menuAction()->setEnabled(enabled);
+    finance.View->menuAction()->setEnabled(enabled);
+    for (int button = 4; button <= 7; ++button) finance.Toolbar1->Buttons(button)->setEnabled(enabled);
+}
+}  // namespace
+
+void RefreshPortfolioLists() {
+    Variables& v = vars();
+    const QDate today = app().clock().today();
+
+    FinForm1& transactions = app().window<FinForm1>();
+    clearList(transactions.Combo1);
+    clearList(transactions.Combo2);
+    transactions.DTPicker1->setValue(QDate(2001, 1, 1));
+    transactions.DTPicker2->setValue(today);
+    FinForm6& entry = app().window<FinForm6>();
+    for (ComboBox* accounts : entry.Combo1) clearList(accounts);
+    FinForm9& debitOrders = app().window<FinForm9>();
+    clearList(debitOrders.Combo1);
+    debitOrders.MSFlexGrid1->Clear();
+    clearList(entry.Combo2);
+    entry.Text1->setText(QString());
+    for (TextBox* amount : entry.Text2) amount->setText(QString());
+    for (DatePicker* date : entry.DTPicker1) date->setValue(today);
+    FinDialog& rename = app().window<FinDialog>();
+    clearList(rename.Combo1);
+    rename.Text1->setText(QString());
+    FinDialog1& change = app().window<FinDialog1>();
+    clearList(change.Combo1);
+    change.Text1->setText(QString());
+
+    if (v.PortfolioOpen) {
+        setPortfolioCommandsEnabled(true);
+        transactions.Combo1->AddItem(QStringLiteral("All Accounts"));
+        FinForm4& summary = app().window<FinForm4>();
+        for (int a = 1; a <= AccountCount; ++a) {
+            v.AccountNames[a] = portfolioFile().readTagged(accountNameRecord(a));
+            const QString name = nameText(v.AccountNames[a]);
+            transactions.Combo1->AddItem(name);
+            rename.Combo1->AddItem(name);
+            for (ComboBox* accounts : entry.Combo1) accounts->AddItem(name);
+            summary.Label1[a]->setCaption(name);
+            debitOrders.Combo1->AddItem(name);
+        }
+        transactions.Combo1->setListIndex(0);  // its Click runs the list's query
+
+        for (const char* fixed : {"All Categories", "Debit Orders", "Inter Account Transfer"})
+            transactions.Combo2->AddItem(QString::fromLatin1(fixed));
+        for (int c = 1; c <= CategoryCount; ++c) {
+            v.CategoryNames[c] = portfolioFile().readString(categoryNameRecord(c));
+            change.Combo1->AddItem(v.CategoryNames[c]);
+            entry.Combo2->AddItem(v.CategoryNames[c]);
+            transactions.Combo2->AddItem(v.CategoryNames[c]);
+        }
+        transactions.Combo2->setListIndex(0);  // its Click fills the list
+    } else {
+        setPortfolioCommandsEnabled(false);
+    }
+
+    transactions.MSFlexGrid1->setFormatString(
+        QStringLiteral("<Date |<Category |<Description |>Amount |>Balance |> ID "));
+    debitOrders.MSFlexGrid1->setFormatString(QStringLiteral("<Start Date |<End Date |<Description |>Amount "));
+    LayoutFinanceWindows();
+}
+
+void DisablePortfolioCommands() {
+    FinMDIForm1& finance = app().window<FinMDIForm1>();
+    finance.Close->setEnabled(false);
+    finance.Accounts->menuAction()->setEnabled(false);
+    finance.View->menuAction()->setEnabled(false);
+    for (int button = 4; button <= 7; ++button) finance.Toolbar1->Buttons(button)->setEnabled(false);
+    finance.setCaption(QStringLiteral("Personal Finances"));
+}
+
+}  // namespace FinModule

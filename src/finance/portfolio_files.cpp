@@ -1,0 +1,214 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "common/application.h"
+#include "finance/add_transactions_window.h"
+#include "finance/debit_orders_window.h"
+#include "finance/fin_module.h"
+#include "finance/finance_window.h"
+#include "finance/new_portfolio_window.h"
+#include "finance/summary_window.h"
+#include "finance/transactions_window.h"
+
+namespace FinModule {
+
+Variables& vars() { return app().state<Variables>(); }
+
+RecordFile& portfolioFile() { return app().files()[PortfolioFileNumber]; }
+RecordFile& accountFile(int account) { return app().files()[accountFileNumber(account)]; }
+
+qint32 readCount(const RecordFile& file, qint32 record) {
+    const TaggedValue count = file.readTagged(record);
+    return count.kind == TaggedValue::Kind::Integer && count.integer > 0 ? count.integer : 0;
+}
+
+QString TransactionId(int account, qint32 position) {
+    return QString::number(account) + u'-' + QString::number(position);
+}
+
+QString nameText(const TaggedValue& name) {
+    switch (name.kind) {
+    case TaggedValue::Kind::String: return name.text;
+    case TaggedValue::Kind::Integer: return QString::number(name.integer);
+    default: return {};
+    }
+}
+
+namespace {
+constexpr int FileCount = 6;
+const QString DefaultAccountNames[AccountCount] = {
+    QStringLiteral("Check Account"), QStringLiteral("Credit Card"), QStringLiteral("Savings Account"),
+    QStringLiteral("Home Loan"), QStringLiteral("Personnal Loan")};
+const QString DefaultCategoryNames[10] = {
+    QStringLiteral("Salary"),          QStringLiteral("Food"),
+    QStringLiteral("Vehicle"),         QStringLiteral("Other Income"),
+    QStringLiteral("Leisure"),         QStringLiteral("Electronic Equipment"),
+    QStringLiteral("Computer Equipment"), QStringLiteral("D.I.Y. Equipment"),
+    QStringLiteral("Education"),       QStringLiteral("Services")};
+
+// The six file names of the portfolio with the given base.
+void namePortfolioFiles(const QString& base) {
+    Variables& v = vars();
+    v.PortfolioFiles[0] = base + QStringLiteral(".pwb");
+    for (int a = 1; a <= AccountCount; ++a)
+        v.PortfolioFiles[a] = base + u'_' + QString::number(a) + QStringLiteral(".acc");
+}
+
+void closePortfolioFiles() {
+    for (int number = 1; number <= FileCount; ++number) app().files().close(number);
+}
+
+void releasePortfolioLock() {
+    if (vars().LockedPortfolio.isEmpty()) return;
+    app().unlock(vars().LockedPortfolio);
+    vars().LockedPortfolio.clear();
+}
+
+// Locks the portfolio and opens its six files as the numbers 1 to 6, creating
+// missing ones. Another organizer's lock or a file that cannot be opened is
+// told in a message; then nothing stays open or locked.
+bool lockAndOpenPortfolioFiles() {
+    Variables& v = vars();
+    const QString name = QDir::toNativeSeparators(v.PortfolioFiles[0]);
+    QString failure;
+    switch (app().lock(portfolioLockPath(v.PortfolioFiles[0]), &failure)) {
+    case LockFile::Result::Locked: v.LockedPortfolio = portfolioLockPath(v.PortfolioFiles[0]); break;
+    case LockFile::Result::HeldElsewhere:
+        app().message(
+            QStringLiteral("The portfolio \"%1\" is open in another Velmora Organizer. Close it there first.").arg(name));
+        return false;
+    case LockFile::Result::Failed:
+        app().message(QStringLiteral("The portfolio \"%1\" cannot be locked for this organizer: %2.").arg(name, failure));
+        return false;
+    }
+    for (int i = 0; i < FileCount; ++i) {
+        // Tried first on its own, so that a file the system refuses is told
+        // here and does not end the program as a failing data file would.
+        QFile probe(v.PortfolioFiles[i]);
+        const bool opens = probe.open(QIODevice::ReadWrite);
+        const QString why = probe.errorString();
+        probe.close();
+        if (!opens || !app().files().open(i + 1, v.PortfolioFiles[i])) {
+            if (!opens)
+                app().message(QStringLiteral("The file \"%1\" cannot be opened: %2.")
+                                  .arg(QDir::toNativeSeparators(v.PortfolioFiles[i]), why));
+            closePortfolioFiles();
+            releasePortfolioLock();
+            return false;
+        }
+    }
+    return true;
+}
+
+// All accounts chosen in the transaction list, and the portfolio named in the caption.
+void showOpenPortfolio() {
+    app().window<FinForm1>().Combo1->setListIndex(0);
+    app().window<FinMDIForm1>().setCaption(QStringLiteral("Pursewell - ") + vars().PortfolioBase);
+}
+
+void showSummaryMaximized() {
+    FinForm4& summary = app().window<FinForm4>();
+    summary.Show();
+    summary.setMaximized();
+}
+}  // namespace
+
+void OpenPortfolio() {
+    Variables& v = vars();
+    if (v.PortfolioOpen) ClosePortfolio();
+
+    const std::optional<QString> chosen =
+        app().openFile(QStringLiteral("Open Portfolio"), QStringLiteral("Pursewell File (*.pwb)|*.pwb"));
+    if (!chosen || chosen->size() < 4) return;
+
+    // The last four characters are taken for the extension, whatever they are.
+    v.PortfolioFileName = *chosen;
+    v.PortfolioBase = chosen->left(chosen->size() - 4);
+    namePortfolioFiles(v.PortfolioBase);
+    if (!lockAndOpenPortfolioFiles()) return;
+    v.PortfolioOpen = true;
+
+    RefreshPortfolioLists();
+    LoadAccountSettings();
+    RefreshAccountBalances();
+    showOpenPortfolio();
+    showSummaryMaximized();
+}
+
+void CreatePortfolio() {
+    Variables& v = vars();
+    FinForm3& form = app().window<FinForm3>();
+    const QString name = form.Text1->Text();
+    if (name.isEmpty() || name.contains(u'/')) {
+        app().message(name.isEmpty() ? QStringLiteral("Please enter a name for the new portfolio.")
+                                     : QStringLiteral("A portfolio name cannot contain \"/\"."));
+        return;
+    }
+    if (v.PortfolioOpen) ClosePortfolio();
+
+    QString folder = form.Dir1->Path();
+    if (!folder.endsWith(u'/')) folder += u'/';
+    v.PortfolioBase = folder + name;
+    namePortfolioFiles(v.PortfolioBase);
+    if (!lockAndOpenPortfolioFiles()) return;
+
+    // A portfolio whose first account holds a count, or whose portfolio file
+    // holds anything at all, is there already and stays as it is.
+    if (!accountFile(1).readTagged(TransactionCountRecord).isEmpty() || QFileInfo(v.PortfolioFiles[0]).size() > 0) {
+        app().message(QStringLiteral("Portfolio already exist!"));
+        ClosePortfolio();
+        return;
+    }
+
+    for (int a = 1; a <= AccountCount; ++a) v.AccountNames[a] = TaggedValue::ofString(DefaultAccountNames[a - 1]);
+    for (int c = 1; c <= CategoryCount; ++c)
+        v.CategoryNames[c] = c <= 10 ? DefaultCategoryNames[c - 1] : QStringLiteral("No Category");
+    RecordFile& portfolio = portfolioFile();
+    for (int a = 1; a <= AccountCount; ++a) portfolio.writeTagged(accountNameRecord(a), v.AccountNames[a]);
+    for (int c = 1; c <= CategoryCount; ++c) portfolio.writeString(categoryNameRecord(c), v.CategoryNames[c]);
+    for (int a = 1; a <= AccountCount; ++a) {
+        accountFile(a).writeTagged(TransactionCountRecord, TaggedValue::ofInteger(0));
+        accountFile(a).writeTagged(DebitOrderCountRecord, TaggedValue::ofInteger(0));
+    }
+    if (app().ending()) return;  // a write failed: the program is ending with its message
+    v.PortfolioOpen = true;
+
+    RefreshPortfolioLists();
+    RefreshAccountBalances();
+    showOpenPortfolio();
+    app().window<FinForm1>().Show();
+    showSummaryMaximized();
+}
+
+void ClosePortfolio() {
+    Variables& v = vars();
+    closePortfolioFiles();
+    releasePortfolioLock();
+    v.PortfolioOpen = false;
+    app().window<FinForm1>().hide();
+    app().window<FinForm4>().hide();
+    app().window<FinForm6>().hide();
+    app().window<FinForm9>().hide();
+    DisablePortfolioCommands();
+}
+
+void CloseFinanceWindow() {
+    if (vars().PortfolioOpen) ClosePortfolio();
+    app().window<FinMDIForm1>().hide();
+}
+
+void RenumberTransactionIds() {
+    for (int a = 1; a <= AccountCount; ++a) {
+        RecordFile& file = accountFile(a);
+        const qint32 count = readCount(file, TransactionCountRecord);
+        for (qint32 k = 1; k <= count; ++k) {
+            const QString id = TransactionId(a, k);
+            const qint32 record = slotRecord(k, TransactionField::Id);
+            // Writing an ID that is stored already would leave the same bytes.
+            if (file.readString(record) != id) file.writeString(record, id);
+        }
+    }
+}
+
+}  // namespace FinModule

@@ -1,0 +1,47 @@
+#include "finance/transactions_window.h"
+
+#include "common/application.h"
+#include "finance/fin_module.h"
+#include "finance/finance_window.h"
+
+FinForm1::FinForm1() : MdiChildForm(QStringLiteral("FinForm1"), app().window<FinMDIForm1>()) {
+    setCaption(QStringLiteral("Transactions"));
+
+    Frame1 = new Frame(this, QStringLiteral("Frame1"));
+    Frame1->Move(60, 60, 6855, 3015);
+    Combo1 = new ComboBox(Frame1, QStringLiteral("Combo1"), ComboBox::Style::DropdownCombo);
+    Combo1->Move(120, 240, 2415, 315);
+    Combo1->setText(QStringLiteral("Account"));
+    Combo2 = new ComboBox(Frame1, QStringLiteral("Combo2"), ComboBox::Style::DropdownCombo);
+    Combo2->Move(2640, 240, 2415, 315);
+    Combo2->setText(QStringLiteral("Category"));
+    DTPicker1 = new DatePicker(Frame1, QStringLiteral("DTPicker1"));
+    DTPicker1->Move(120, 660, 1455, 315);
+    Label4 = new Label(Frame1, QStringLiteral("Label4"), QStringLiteral("to"));
+    Label4->Move(1680, 705, 255, 255);
+    DTPicker2 = new DatePicker(Frame1, QStringLiteral("DTPicker2"));
+    DTPicker2->Move(2040, 660, 1455, 315);
+    auto button = [this](const QString& name, const QString& caption, int left) {
+        auto* b = new CommandButton(Frame1, name, caption);
+        b->Move(left, 630, 855, 375);
+        return b;
+    };
+    Command1 = button(QStringLiteral("Command1"), QStringLiteral("Add"), 3720);
+    Command2 = button(QStringLiteral("Command2"), QStringLiteral("Edit"), 4680);
+    Command2->setEnabled(false);
+    Command3 = button(QStringLiteral("Command3"), QStringLiteral("Delete"), 5640);
+    Command3->setEnabled(false);
+
+    MSFlexGrid1 = new FlexGrid(this, QStringLiteral("MSFlexGrid1"), 2, 6, 1, 0);
+    MSFlexGrid1->Move(180, 1200, 6615, 1695);
+
+    connect(Combo1, &ComboBox::Click, this, &FinForm1::Combo1_Click);
+    connect(Combo2, &ComboBox::Click, this, &FinForm1::Combo2_Click);
+    showCreated(7215, 3255);
+}
+
+void FinForm1::Form_Load() { FinModule::RefreshPortfolioLists(); }
+
+void FinForm1::Combo1_Click() { FinModule::FillTransactionGrid(); }
+
+void FinForm1::Combo2_Click() { FinModule::FillTransactionGrid(); }

@@ -1,0 +1,338 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMdiArea>
+#include <QProcess>
+
+#include "support/finance_test.h"
+
+namespace {
+
+using namespace FinModule;
+
+class PortfolioFilesTest : public FinanceTest {
+protected:
+    // What a new portfolio's files hold: the names in records 1 to 25 of the
+    // portfolio file, a tagged 0 in records 10 and 20 of each account file.
+    static QByteArray newPortfolioFile() {
+        QByteArray bytes(25 * RecordLength, '\0');
+        const QStringList accounts = {"Check Account", "Credit Card", "Savings Account", "Home Loan", "Personnal Loan"};
+        const QStringList categories = {"Salary",  "Food",     "Vehicle",
+                                        "Other Income", "Leisure", "Electronic Equipment",
+                                        "Computer Equipment", "D.I.Y. Equipment", "Education",
+                                        "Services"};
+        auto put = [&](int record, const QByteArray& value) { bytes.replace((record - 1) * RecordLength, value.size(), value); };
+        for (int a = 1; a <= 5; ++a) put(a, taggedString(accounts[a - 1]));
+        for (int c = 1; c <= 20; ++c) put(c + 5, stringBytes(c <= 10 ? categories[c - 1] : QStringLiteral("No Category")));
+        return bytes;
+    }
+    static QByteArray newAccountFile() {
+        QByteArray bytes(20 * RecordLength, '\0');
+        bytes.replace(9 * RecordLength, 4, taggedInteger(0));
+        bytes.replace(19 * RecordLength, 4, taggedInteger(0));
+        return bytes;
+    }
+    QStringList portfolioFilesOf(const QString& base) const {
+        QStringList paths{pwb(base)};
+        for (int a = 1; a <= 5; ++a) paths << acc(base, a);
+        return paths;
+    }
+    std::map<QString, QByteArray> snapshot() const {
+        std::map<QString, QByteArray> all;
+        for (const QFileInfo& f : QDir(dataDir.path()).entryInfoList(QDir::Files))
+            if (f.suffix() != "lock") all[f.fileName()] = bytesOf(f.filePath());
+        return all;
+    }
+    bool fileNumbersFree() const {
+        for (int n = 1; n <= 6; ++n)
+            if (application->files().isOpen(n)) return false;
+        return true;
+    }
+};
+
+TEST_F(PortfolioFilesTest, CreateWritesTheNamesAndCountsAndNothingElseThenShowsThePortfolio) {
+    createPortfolio(QStringLiteral("Home"));
+
+    EXPECT_EQ(bytesOf(pwb("Home")), newPortfolioFile());
+    for (int a = 1; a <= 5; ++a) EXPECT_EQ(bytesOf(acc("Home", a)), newAccountFile()) << "account " << a;
+    EXPECT_TRUE(portfolioOpen());
+    for (int n = 1; n <= 6; ++n) EXPECT_TRUE(application->files().isOpen(n));
+    EXPECT_EQ(vars().PortfolioBase, dataPath("Home"));
+
+    FinMDIForm1& finance = app().window<FinMDIForm1>();
+    EXPECT_EQ(finance.Caption(), "Pursewell - " + dataPath("Home"));
+    FinForm4& summary = app().window<FinForm4>();
+    EXPECT_TRUE(summary.isVisible());
+    EXPECT_TRUE(summary.isMaximizedState());
+    EXPECT_EQ(finance.area()->activeSubWindow(), summary.subWindow());
+    EXPECT_TRUE(app().window<FinForm1>().isVisible());
+    QStringList names;
+    for (int a = 1; a <= 5; ++a) names << summary.Label1[a]->Caption();
+    EXPECT_EQ(names, QStringList({"Check Account", "Credit Card", "Savings Account", "Home Loan", "Personnal Loan"}));
+    EXPECT_EQ(vars().CategoryNames[8], "D.I.Y. Equipment");
+    EXPECT_EQ(vars().CategoryNames[20], "No Category");
+    EXPECT_FALSE(app().window<FinForm3>().isVisible());
+}
+
+TEST_F(PortfolioFilesTest, CreateGoesIntoTheFolderOpenedInTheFolderList) {
+    QDir(dataDir.path()).mkpath("Money/Old");
+    openFinance().New->trigger();
+    FinForm3& form = app().window<FinForm3>();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.Caption(), "New Portfolio");
+    EXPECT_EQ(form.Text1->Text(), "Portfolio1");
+    EXPECT_EQ(form.Dir1->Path(), QDir::currentPath());
+
+    // Down into Money by the list, as a double click does.
+    const int money = form.Dir1->ListCount() - 1;
+    ASSERT_EQ(form.Dir1->List(money), dataPath("Money"));
+    form.Dir1->openListed(money);
+    EXPECT_EQ(form.Dir1->Path(), dataPath("Money"));
+    EXPECT_EQ(form.Dir1->List(form.Dir1->ListCount() - 1), dataPath("Money/Old"));
+    form.Command1->click();
+
+    EXPECT_EQ(bytesOf(dataPath("Money/Portfolio1.pwb")), newPortfolioFile());
+    EXPECT_EQ(app().window<FinMDIForm1>().Caption(), "Pursewell - " + dataPath("Money/Portfolio1"));
+    // The window keeps its texts while hidden.
+    form.Show();
+    EXPECT_EQ(form.Dir1->Path(), dataPath("Money"));
+    form.Command2->click();
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PortfolioFilesTest, TheDriveListTakesTheFolderListToItsRootAndAnUnreadableFolderIsTold) {
+    QDir(dataDir.path()).mkpath("Money");
+    openFinance().New->trigger();
+    FinForm3& form = app().window<FinForm3>();
+    form.Dir1->openFolder(dataPath("Money"));
+    emit form.Drive1->Change();
+    EXPECT_EQ(form.Dir1->Path(), form.Drive1->Drive());
+
+    form.Dir1->openFolder(dataPath("Money"));
+    form.Dir1->openFolder(dataPath("Gone"));
+    EXPECT_EQ(messages->texts, QStringList{"The folder \"" + dataPath("Gone") + "\" cannot be read: No such file or directory."});
+    EXPECT_EQ(form.Dir1->Path(), dataPath("Money"));
+}
+
+TEST_F(PortfolioFilesTest, AnExistingPortfolioIsNotCreatedAgainNorLeftOpen) {
+    createPortfolio(QStringLiteral("Home"));
+    writeRecord(pwb("Home"), 2, taggedString("Cash"));
+    createPortfolio(QStringLiteral("Other"));
+    const auto before = snapshot();
+
+    // Also without a single entry in its accounts; the open one closes first.
+    createPortfolio(QStringLiteral("Home"));
+    EXPECT_EQ(messages->texts, QStringList{"Portfolio already exist!"});
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(portfolioOpen());
+    EXPECT_TRUE(fileNumbersFree());
+    EXPECT_EQ(app().window<FinMDIForm1>().Caption(), "Personal Finances");
+    EXPECT_FALSE(app().window<FinForm4>().isVisible());
+    EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
+
+    // A portfolio file that holds names is a portfolio even without its first account file.
+    QFile::remove(acc("Other", 1));
+    createPortfolio(QStringLiteral("Other"));
+    EXPECT_EQ(messages->texts.size(), 2);
+    EXPECT_EQ(storedTaggedString(pwb("Other"), 1), "Check Account");
+    EXPECT_FALSE(portfolioOpen());
+}
+
+TEST_F(PortfolioFilesTest, AnEmptyNameOrOneWithASlashIsRefusedWithoutClosingTheOpenPortfolio) {
+    createPortfolio(QStringLiteral("Home"));
+    const auto before = snapshot();
+    createPortfolio(QString());
+    createPortfolio(QStringLiteral("a/b"));
+    EXPECT_EQ(messages->texts, QStringList({"Please enter a name for the new portfolio.",
+                                            "A portfolio name cannot contain \"/\"."}));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_TRUE(portfolioOpen());
+}
+
+TEST_F(PortfolioFilesTest, OpenUsesTheChosenNameLessItsLastFourCharacters) {
+    createPortfolio(QStringLiteral("Home"));
+    ClosePortfolio();
+    writeRecord(pwb("Home"), 3, taggedString("Rainy Day"));
+
+    openPortfolio(pwb("Home"));
+    EXPECT_EQ(fileDialog->titles, QStringList{"Open Portfolio"});
+    EXPECT_EQ(fileDialog->filters, QStringList{"Pursewell File (*.pwb)|*.pwb"});
+    EXPECT_TRUE(portfolioOpen());
+    EXPECT_EQ(vars().PortfolioFileName, pwb("Home"));
+    EXPECT_EQ(app().window<FinMDIForm1>().Caption(), "Pursewell - " + dataPath("Home"));
+    EXPECT_EQ(app().window<FinForm4>().Label1[3]->Caption(), "Rainy Day");
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(application->files()[n].path(), portfolioFilesOf("Home")[n - 1]);
+
+    // Any four characters go: abc.txt opens abc.pwb, created empty with its accounts.
+    openPortfolio(dataPath("abc.txt"));
+    EXPECT_EQ(vars().PortfolioBase, dataPath("abc"));
+    for (const QString& path : portfolioFilesOf("abc")) {
+        EXPECT_TRUE(QFile::exists(path)) << qPrintable(path);
+        EXPECT_EQ(QFileInfo(path).size(), 0) << qPrintable(path);
+    }
+    EXPECT_FALSE(QFile::exists(dataPath("abc.txt")));
+    EXPECT_EQ(items(app().window<FinForm1>().Combo1), QStringList({"All Accounts", "", "", "", "", ""}));
+    EXPECT_EQ(app().window<FinForm4>().Label1[1]->Caption(), "");
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+TEST_F(PortfolioFilesTest, CancelOrAShortNameEndsTheOpenSilentlyWithThePortfolioClosed) {
+    createPortfolio(QStringLiteral("Home"));
+    openPortfolio(QString());
+    EXPECT_FALSE(portfolioOpen());
+    EXPECT_TRUE(fileNumbersFree());
+    EXPECT_EQ(app().window<FinMDIForm1>().Caption(), "Personal Finances");
+    EXPECT_FALSE(app().window<FinForm4>().isVisible());
+    EXPECT_FALSE(app().window<FinForm1>().isVisible());
+
+    const auto before = snapshot();
+    openPortfolio(QStringLiteral("a.b"));
+    EXPECT_FALSE(portfolioOpen());
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+TEST_F(PortfolioFilesTest, AFileThatCannotBeOpenedIsToldAndLeavesNoFileOpen) {
+    createPortfolio(QStringLiteral("Home"));
+    ClosePortfolio();
+    // A folder where account 4's file belongs cannot be opened as a file, whatever the user's rights.
+    QFile::remove(acc("Home", 4));
+    QDir(dataDir.path()).mkdir("Home_4.acc");
+
+    openPortfolio(pwb("Home"));
+    ASSERT_EQ(messages->texts.size(), 1);
+    EXPECT_TRUE(messages->texts[0].startsWith("The file \"" + acc("Home", 4) + "\" cannot be opened: ")) << qPrintable(messages->texts[0]);
+    EXPECT_FALSE(portfolioOpen());
+    EXPECT_TRUE(fileNumbersFree());
+    EXPECT_FALSE(programEnded());
+    EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
+    EXPECT_EQ(app().window<FinMDIForm1>().Caption(), "Personal Finances");
+}
+
+TEST_F(PortfolioFilesTest, CloseFreesTheFilesHidesTheChildWindowsAndDisablesTheCommands) {
+    createPortfolio(QStringLiteral("Home"));
+    FinMDIForm1& finance = app().window<FinMDIForm1>();
+    finance.Close->trigger();
+    EXPECT_FALSE(portfolioOpen());
+    EXPECT_TRUE(fileNumbersFree());
+    for (MdiChildForm* child : std::initializer_list<MdiChildForm*>{&app().window<FinForm1>(), &app().window<FinForm4>(),
+                                                                   &app().window<FinForm6>(), &app().window<FinForm9>()})
+        EXPECT_FALSE(child->isVisible()) << qPrintable(child->objectName());
+    EXPECT_EQ(finance.Caption(), "Personal Finances");
+    EXPECT_FALSE(finance.Close->isEnabled());
+    // The lists are refilled by the next open, not cleared now.
+    EXPECT_EQ(items(app().window<FinDialog>().Combo1).size(), 5);
+}
+
+TEST_F(PortfolioFilesTest, RenumberingWritesEveryCountedIdOfEveryAccountAndNothingElse) {
+    createPortfolio(QStringLiteral("Home"));
+    // Account 2: three transactions with stale IDs; account 4: ten, none numbered yet;
+    // account 3 counts none but holds an old ID beyond its count.
+    writeRecord(acc("Home", 2), 10, taggedInteger(3));
+    for (int k = 1; k <= 3; ++k) writeRecord(acc("Home", 2), 10 * (k - 1) + 5, stringBytes("9-9"));
+    writeRecord(acc("Home", 2), 10 * 3 + 5, stringBytes("2-4"));
+    writeRecord(acc("Home", 4), 10, taggedInteger(10));
+    writeRecord(acc("Home", 3), 5, stringBytes("3-7"));
+    writeRecord(acc("Home", 5), 10, int16Bytes(0));
+    std::map<int, QByteArray> before;
+    for (int a = 1; a <= 5; ++a) before[a] = bytesOf(acc("Home", a));
+
+    RenumberTransactionIds();
+
+    EXPECT_EQ(storedString(acc("Home", 2), 5), "2-1");
+    EXPECT_EQ(storedString(acc("Home", 2), 15), "2-2");
+    EXPECT_EQ(storedString(acc("Home", 2), 25), "2-3");
+    EXPECT_EQ(storedString(acc("Home", 2), 35), "2-4") << "beyond the count: untouched";
+    EXPECT_EQ(storedString(acc("Home", 4), 5), "4-1");
+    EXPECT_EQ(storedString(acc("Home", 4), 95), "4-10");
+    EXPECT_EQ(storedString(acc("Home", 3), 5), "3-7");
+    EXPECT_EQ(bytesOf(acc("Home", 1)), before[1]);
+    EXPECT_EQ(bytesOf(acc("Home", 3)), before[3]);
+    EXPECT_EQ(bytesOf(acc("Home", 5)), before[5]);
+    // Only the ID records of account 4 changed.
+    QByteArray expected4 = before[4];
+    expected4.resize(qMax<qsizetype>(expected4.size(), 95 * RecordLength), '\0');
+    for (int k = 1; k <= 10; ++k) {
+        const QByteArray id = stringBytes(TransactionId(4, k));
+        expected4.replace(qsizetype(10 * (k - 1) + 4) * RecordLength, id.size(), id);
+    }
+    EXPECT_EQ(bytesOf(acc("Home", 4)), expected4);
+}
+
+TEST_F(PortfolioFilesTest, AnOpenPortfolioIsLockedUntilItCloses) {
+    createPortfolio(QStringLiteral("Home"));
+    const QString lockPath = portfolioLockPath(pwb("Home"));
+    EXPECT_TRUE(QFile::exists(lockPath));
+    QLockFile other(lockPath);
+    other.setStaleLockTime(0);
+    EXPECT_FALSE(other.tryLock(0)) << "another organizer is kept out";
+
+    app().window<FinMDIForm1>().Close->trigger();
+    EXPECT_FALSE(QFile::exists(lockPath));
+
+    openPortfolio(pwb("Home"));
+    EXPECT_TRUE(QFile::exists(lockPath));
+    openPortfolio(QString());  // cancelled: the open one closed
+    EXPECT_FALSE(QFile::exists(lockPath));
+
+    openPortfolio(pwb("Home"));
+    app().window<FinMDIForm1>().Exit->trigger();
+    EXPECT_FALSE(QFile::exists(lockPath));
+
+    // Ending the program releases it too.
+    openPortfolio(pwb("Home"));
+    application->end(0);
+    EXPECT_TRUE(programEnded());
+    EXPECT_FALSE(QFile::exists(lockPath));
+}
+
+TEST_F(PortfolioFilesTest, APortfolioHeldByAnotherOrganizerIsNeitherOpenedNorCreated) {
+    createPortfolio(QStringLiteral("Home"));
+    ClosePortfolio();
+    QLockFile other(portfolioLockPath(pwb("Home")));
+    ASSERT_TRUE(other.tryLock(0));
+    const auto before = snapshot();
+
+    openPortfolio(pwb("Home"));
+    createPortfolio(QStringLiteral("Home"));
+    const QString refusal = "The portfolio \"" + pwb("Home") + "\" is open in another Velmora Organizer. Close it there first.";
+    EXPECT_EQ(messages->texts, QStringList({refusal, refusal}));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(portfolioOpen());
+    EXPECT_TRUE(fileNumbersFree());
+
+    // A new portfolio whose name another organizer has just locked: no file is made.
+    QLockFile fresh(portfolioLockPath(pwb("Fresh")));
+    ASSERT_TRUE(fresh.tryLock(0));
+    createPortfolio(QStringLiteral("Fresh"));
+    EXPECT_FALSE(QFile::exists(pwb("Fresh")));
+    EXPECT_FALSE(QFile::exists(acc("Fresh", 1)));
+}
+
+TEST_F(PortfolioFilesTest, TheLockOfAnOrganizerThatIsGoneIsTakenOver) {
+    createPortfolio(QStringLiteral("Home"));
+    const QString lockPath = portfolioLockPath(pwb("Home"));
+    QByteArray content = bytesOf(lockPath);
+    ClosePortfolio();
+
+    // The same lock, left by a process that has ended.
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    gone.waitForFinished();
+    QList<QByteArray> lines = content.split('\n');
+    lines[0] = QByteArray::number(pid);
+    QFile left(lockPath);
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.write(lines.join('\n'));
+    left.close();
+
+    openPortfolio(pwb("Home"));
+    EXPECT_TRUE(portfolioOpen());
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+}  // namespace
