@@ -1,7 +1,7 @@
 #include "controls/combo_box.h"
 
-#include <QKeyEvent>
 #include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStringListModel>
 #include <algorithm>
