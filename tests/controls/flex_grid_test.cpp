@@ -133,40 +133,6 @@ TEST_F(FlexGridTest, ColoursBelongToTheCurrentCellAndClearDropsThemWithTheTexts)
     EXPECT_EQ(table->FixedRows(), 1);
 }
 
-TEST_F(FlexGridTest, SortOrdersTheSelectedRowsStablyAndLeavesTheOthers) {
-    FlexGrid* grid = makeGrid(2, 6, 1);
-    grid->setRow(1);
-    grid->setCol(4);
-    grid->setCellBackColor(0xFFFF80);
-    const QStringList keys = {"20040305", "", "20031231", "20040305", "20040101", "20031231"};
-    for (int i = 0; i < keys.size(); ++i) {
-        grid->AddItem(keys[i]);
-        grid->setTextMatrix(grid->Rows() - 1, 2, QStringLiteral("entry %1").arg(i));
-    }
-    grid->setRow(2);
-    grid->setCol(2);
-    grid->setCellBackColor(0xFF);  // moves with its row
-    grid->setCol(0);
-    grid->setRowSel(grid->Rows() - 1);
-    grid->setSort(FlexGrid::GenericAscending);
-
-    EXPECT_EQ(column(grid, 0), (QStringList{"", "", "", "20031231", "20031231", "20040101", "20040305", "20040305"}));
-    EXPECT_EQ(column(grid, 2), (QStringList{"", "", "entry 1", "entry 2", "entry 5", "entry 4", "entry 0", "entry 3"}));
-    grid->setRow(1);
-    grid->setCol(4);
-    EXPECT_EQ(grid->CellBackColor(), 0xFFFF80u) << "row 1 stays outside the selection";
-    grid->setRow(6);
-    grid->setCol(2);
-    EXPECT_EQ(grid->CellBackColor(), 0xFFu);
-
-    FlexGrid* numbers = makeGrid(1, 1, 1);
-    for (const char* key : {"10", "9", "100"}) numbers->AddItem(QString::fromLatin1(key));
-    numbers->setRow(1);
-    numbers->setRowSel(3);
-    numbers->setSort(FlexGrid::GenericAscending);
-    EXPECT_EQ(column(numbers, 0), (QStringList{"", "9", "10", "100"})) << "numbers compare as numbers";
-}
-
 TEST_F(FlexGridTest, OnlyTheUserRaisesItsEvents) {
     FlexGrid* grid = makeGrid(1, 2, 1);
     for (int i = 1; i <= 3; ++i) grid->AddItem(QString::number(i));
