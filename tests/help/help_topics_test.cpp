@@ -164,18 +164,4 @@ TEST_F(HelpTopicsTest, ClosedWindowsComeBackAfresh) {
     EXPECT_EQ(visiblePages(app().window<Form13>()), std::vector<int>{1});
 }
 
-TEST_F(HelpTopicsTest, TheDeskOpensHelpTopicsAtNormalSizeFromItsMenuAndItsDrawer) {
-    Form12& topics = openTopics();
-    topics.showMinimized();
-    QTest::mouseClick(desk->Command2, Qt::LeftButton);  // the right middle drawer slides open
-    QTest::mouseClick(desk->Label2, Qt::LeftButton);
-    EXPECT_TRUE(topics.isVisible() && !topics.isMinimized());
-    EXPECT_EQ(desk->Image3->Top(), 2880) << "the drawer slid shut first";
-
-    topics.hide();
-    desk->HTopics->trigger();
-    EXPECT_EQ(&app().window<Form12>(), &topics);
-    EXPECT_TRUE(topics.isVisible());
-}
-
 }  // namespace

@@ -25,29 +25,11 @@ protected:
     }
 };
 
-// The viewer holds a hidden box for every page and placeholder from the start.
-TEST_F(HelpViewerTest, AFreshViewerHoldsFiftyFourHiddenPageBoxes) {
-    Form13& viewer = app().window<Form13>();
-    EXPECT_FALSE(viewer.isVisible());
-    EXPECT_EQ(viewer.Caption(), "Velmora Organizer");
-    EXPECT_EQ(viewer.Command1->text() + viewer.Command2->text() + viewer.Command3->text(), "Index<<>>");
-    int boxes = 0;
-    for (int k = 0; k <= 90; ++k) {
-        RichTextBox* box = viewer.HelpFile(k);
-        EXPECT_EQ(box != nullptr, k / 10 <= 8 && k % 10 >= 1 && k % 10 <= 6) << k;
-        if (!box) continue;
-        ++boxes;
-        EXPECT_EQ(viewer.findChild<RichTextBox*>(QStringLiteral("HelpFile(%1)").arg(k)), box);
-        EXPECT_FALSE(box->Visible()) << k;
-        EXPECT_FALSE(box->Text().isEmpty()) << k;
-    }
-    EXPECT_EQ(boxes, 54);
-}
-
 TEST_F(HelpViewerTest, ForwardWalksTheThirtyFourPagesOverTheGapsAndBackwardWalksThemBack) {
     const std::vector<int> order{1,  11, 12, 13, 14, 15, 21, 22, 23, 24, 31, 32, 33, 34, 41, 51, 52,
                                  53, 61, 62, 63, 64, 65, 66, 71, 72, 73, 74, 75, 81, 82, 83, 84, 85};
     Form13& viewer = open("0-1");
+    EXPECT_EQ(viewer.Caption(), "Velmora Organizer");
     EXPECT_EQ(buttons(viewer), "<<off >>on");
     for (CommandButton* button : {viewer.Command3, viewer.Command2}) {
         std::vector<int> walked{viewer.Text1->Text().toInt()};
@@ -57,6 +39,7 @@ TEST_F(HelpViewerTest, ForwardWalksTheThirtyFourPagesOverTheGapsAndBackwardWalks
             ASSERT_EQ(visiblePages(viewer), std::vector<int>{walked.back()}) << "one page at a time, never a placeholder";
             const RichTextBox* box = viewer.HelpFile(walked.back());
             EXPECT_EQ(QRectF(box->Left(), box->Top(), box->Width(), box->Height()), QRectF(120, 600, 5775, 4335));
+            EXPECT_GT(box->Text().size(), 100) << walked.back();
         }
         EXPECT_EQ(walked, button == viewer.Command3 ? order : std::vector<int>(order.rbegin(), order.rend()));
         EXPECT_EQ(buttons(viewer), button == viewer.Command3 ? "<<on >>off" : "<<off >>on");
