@@ -53,6 +53,14 @@ TEST_F(TreeViewTest, NodesKeepTheirKeysOrderParentsAndPictures) {
     EXPECT_EQ(pictureOf(QIcon::Normal).pixel(5, 5), QColor(Qt::green).rgb());
     tree.Node("Top")->setImage(9);
     EXPECT_TRUE(tree.topLevelItem(0)->icon(0).isNull()) << "no such picture: none shown";
+
+    // The image list: pictures by number from 1 or by key, at the list's size.
+    EXPECT_FALSE(images.Add(filled(Qt::red), QStringLiteral("Open"))) << "keys are unique";
+    EXPECT_TRUE(images.Add(filled(Qt::blue, 16)));
+    EXPECT_EQ(images.Index(QStringLiteral("Open")), 2);
+    EXPECT_EQ(images.Index(QStringLiteral("open")), 0);
+    EXPECT_EQ(images.Picture(3).size(), QSize(32, 32));
+    EXPECT_TRUE(images.Picture(0).isNull() && images.Picture(4).isNull());
 }
 
 // Opening books by double click and keys, and Enter on a page, are covered
@@ -80,20 +88,6 @@ TEST_F(TreeViewTest, EventsFollowTheUsersActionsOnly) {
     doubleClick(tree.viewport(), at("Top"));
     ASSERT_EQ(collapses.count(), 1);
     EXPECT_EQ(collapses.at(0).at(0).value<TreeNode*>(), tree.Node("Top"));
-}
-
-TEST(ImageList, PicturesByNumberAndByKey) {
-    ImageList list(nullptr, QStringLiteral("ImageList1"), 16, 16);
-    EXPECT_TRUE(list.Add(filled(Qt::blue, 32), QStringLiteral("Open")));
-    EXPECT_FALSE(list.Add(filled(Qt::red, 16), QStringLiteral("Open"))) << "keys are unique";
-    EXPECT_TRUE(list.Add(filled(Qt::red, 16)));
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.Index(QStringLiteral("Open")), 1);
-    EXPECT_EQ(list.Index(QStringLiteral("open")), 0);
-    EXPECT_EQ(list.Picture(QStringLiteral("Open")).size(), QSize(16, 16)) << "pictures take the list's size";
-    EXPECT_EQ(list.Picture(2).toImage().pixel(0, 0), QColor(Qt::red).rgb());
-    EXPECT_TRUE(list.Picture(3).isNull());
-    EXPECT_TRUE(list.Picture(0).isNull());
 }
 
 }  // namespace
