@@ -110,32 +110,14 @@ TEST(RtfReader, CharacterFormattingFollowsTheControlWordsAndGroups) {
     EXPECT_EQ(runs(doc->lastBlock()), QStringList{"back to the default| 12 MS Sans Serif #000000"});
 }
 
-// The margins, indents and tab stops of real pages are checked with the help pages.
-TEST(RtfReader, ParagraphsTheSymbolBulletAndTheCodePage) {
-    const auto doc = read(Tables +
-                          "\\pard\\f2\\fs20 Body\\par\r\n"
-                          "\\par\r\n"
-                          "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}"
-                          "\\fi-360\\li360\\tx360 A step\\par\r\n"
-                          "\\pard Cost \\'96 \\'80 5\\par\r\n}");
-    EXPECT_EQ(blocks(*doc), QStringList({"Body", "", QStringLiteral("\u2022\tA step"), QStringLiteral("Cost \u2013 \u20ac 5")}));
-    // The bullet keeps the body's size; the pn group's own bullet is not shown.
-    EXPECT_EQ(runs(doc->findBlockByNumber(2)).front(), QStringLiteral("\u2022\t| 10 MS Sans Serif #000000"));
-    const QTextBlockFormat after = doc->lastBlock().blockFormat();
-    EXPECT_TRUE(after.leftMargin() == 0 && after.textIndent() == 0 && after.tabPositions().isEmpty())
-        << "\\pard resets the paragraph";
-    EXPECT_DOUBLE_EQ(doc->defaultTextOption().tabStopDistance(), 48);
-    // The empty paragraph is as high as a line of the body text.
-    EXPECT_EQ(doc->findBlockByNumber(1).charFormat().fontPointSize(), 10);
-}
-
+// Paragraphs, indents, bullets and tab stops are checked on the real pages with the help pages.
 TEST(RtfReader, UnknownControlWordsAndGroupsNeverShowAsText) {
     const auto doc = read(Tables +
                           "{\\*\\generator Writer 5.1;}{\\stylesheet{\\s0 Normal;}}{\\info{\\title Secret}}"
                           "\\pard\\sa200\\sl276\\slmult1\\lang9\\f2\\fs20 One \\foo12 two \\bar three "
-                          "\\{braces\\} and \\\\ back\\~slash\\-es\\par\r\n"
+                          "\\{braces\\} and \\\\ back\\~slash\\-es \\'96 \\'80\\par\r\n"
                           "\\u8364? euro {\\uc2\\u8226 xx}bullet\\par\r\n}");
-    EXPECT_EQ(blocks(*doc), QStringList({QStringLiteral("One two three {braces} and \\ back\u00a0slashes"),
+    EXPECT_EQ(blocks(*doc), QStringList({QStringLiteral("One two three {braces} and \\ back\u00a0slashes \u2013 \u20ac"),
                                          QStringLiteral("\u20ac euro \u2022bullet")}));
 }
 

@@ -99,6 +99,15 @@ TEST_F(CalendarWindowTest, TheArrowsStepToTheFirstOfTheNextOrPreviousMonthAcross
     showMonth(calendar, QDate(2025, 1, 31));
     QTest::mouseClick(calendar.UpDown1->upButton(), Qt::LeftButton);
     EXPECT_EQ(calendar.Calendar1->Value(), QDate(2025, 2, 1));
+
+    // "Close" keeps the month; the close box starts afresh on today.
+    QTest::mouseClick(calendar.Command1, Qt::LeftButton);
+    EXPECT_FALSE(calendar.isVisible());
+    EXPECT_EQ(openCalendar().Calendar1->Value(), QDate(2025, 2, 1));
+    calendar.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(app().existingWindow<Form1>(), nullptr);
+    EXPECT_EQ(openCalendar().Calendar1->Value(), QDate(2024, 3, 7));
 }
 
 // Every Activities test opens its day by a double click on the calendar.
@@ -131,17 +140,4 @@ TEST_F(CalendarWindowTest, TheTodayMarkerFollowsTheFileOnlyWhenTheMarkersAreRefr
     EXPECT_TRUE(desk.Image43->Visible());
     showMonth(calendar, QDate(2025, 6, 1));  // another month shown: the marker still follows today
     EXPECT_FALSE(desk.Image43->Visible());
-}
-
-TEST_F(CalendarWindowTest, CloseKeepsTheMonthWhileTheCloseBoxStartsAfreshOnToday) {
-    Form1& calendar = openCalendar();
-    QTest::mouseClick(calendar.UpDown1->upButton(), Qt::LeftButton);
-    QTest::mouseClick(calendar.Command1, Qt::LeftButton);
-    EXPECT_FALSE(calendar.isVisible());
-    EXPECT_EQ(openCalendar().Calendar1->Value(), QDate(2024, 4, 1));
-
-    calendar.close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(app().existingWindow<Form1>(), nullptr);
-    EXPECT_EQ(openCalendar().Calendar1->Value(), QDate(2024, 3, 7));
 }
