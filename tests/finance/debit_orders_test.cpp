@@ -322,9 +322,19 @@ TEST_F(DebitOrdersTest, EditAndDeleteServeOnlyRightAfterADataRowWasClicked) {
     clickCell(form->MSFlexGrid1, 2);
     const int pauses = clock->pauses();
     form->Combo1->setFocus();  // the focus leaves the list
+    QCoreApplication::processEvents();
     EXPECT_EQ(clock->pauses(), pauses + 1);
     EXPECT_FALSE(form->Command2->isEnabled());
     EXPECT_FALSE(form->Command3->isEnabled());
+
+    // A click on Edit takes the focus from the list and still opens the dialog.
+    clickCell(form->MSFlexGrid1, 2);
+    ASSERT_TRUE(form->MSFlexGrid1->hasFocus());
+    QTest::mouseClick(form->Command2, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(app().window<FinDialog3>().isVisible());
+    EXPECT_EQ(app().window<FinDialog3>().Text1->Text(), "Rent");
+    EXPECT_FALSE(form->Command2->isEnabled()) << "disabled after the pause";
 }
 
 TEST_F(DebitOrdersTest, EveryWayOutOfTheDialogsReleasesTheFinanceWindow) {
