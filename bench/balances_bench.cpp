@@ -76,18 +76,6 @@ void buildPortfolio(const QString& base) {
     }
 }
 
-double medianMs(const std::function<void()>& run) {
-    std::vector<double> times;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::nth_element(times.begin(), times.begin() + Runs / 2, times.end());
-    return times[Runs / 2];
-}
-
 double sink = 0;  // keeps the plain reads from being optimised away
 
 void plainRead() {
@@ -121,8 +109,8 @@ int main(int argc, char* argv[]) {
     for (int a = 1; a <= AccountCount; ++a) organizer.files().open(accountFileNumber(a), base + "_" + QString::number(a) + ".acc");
     vars().PortfolioOpen = true;
 
-    const double plain = medianMs(plainRead);
-    const double refresh = medianMs(RefreshAccountBalances);
+    const double plain = medianMs(Runs, plainRead);
+    const double refresh = medianMs(Runs, RefreshAccountBalances);
     std::printf("5 accounts of %d transactions and %d debit orders over 30 years; median of %d runs\n", Transactions,
                 DebitOrders, Runs);
     std::printf("%-34s %9.3f ms\n", "plain read of the records", plain);

@@ -8,91 +8,68 @@
 namespace {
 constexpr int DescriptionLength = 30;
 constexpr int AmountLength = 10;
+}  // namespace
 
-// The fields of a debit-order window, placed at the given left edge of the
-// pickers and boxes and the tops of its four rows; the labels at 120.
-struct Fields {
-    Label* startLabel;
-    DatePicker* start;
-    Label* endLabel;
-    DatePicker* end;
-    Label* descriptionLabel;
-    TextBox* description;
-    Label* amountLabel;
-    TextBox* amount;
-};
-Fields buildFields(Form* form, int left, const int (&tops)[4], int amountWidth, const QString& descriptionLabel,
-                   const QString& amountLabel, const QDate& start, const QDate& end, const QString& description,
-                   const QString& amount) {
-    auto label = [&](const QString& name, const QString& caption, int top) {
-        auto* l = new Label(form, name, caption);
-        l->Move(120, top + 45, left - 180, 255);
+DebitOrderForm::DebitOrderForm(const QString& name, const QString& caption, const Layout& layout,
+                               const Initial& initial)
+    : Form(name) {
+    setCaption(caption);
+    auto label = [&](const QString& labelName, const QString& text, int top) {
+        auto* l = new Label(this, labelName, text);
+        l->Move(120, top + 45, layout.left - 180, 255);
         return l;
     };
-    auto picker = [&](const QString& name, const QDate& value, int top) {
-        auto* p = new DatePicker(form, name);
-        p->Move(left, top, 1455, 315);
+    auto picker = [&](const QString& pickerName, const QDate& value, int top) {
+        auto* p = new DatePicker(this, pickerName);
+        p->Move(layout.left, top, 1455, 315);
         p->setValue(value);
         return p;
     };
-    auto box = [&](const QString& name, const QString& text, int maxLength, int top, int width) {
-        auto* b = new TextBox(form, name, text);
-        b->Move(left, top, width, 315);
+    auto box = [&](const QString& boxName, const QString& text, int maxLength, int top, int width) {
+        auto* b = new TextBox(this, boxName, text);
+        b->Move(layout.left, top, width, 315);
         b->setMaxLength(maxLength);
         return b;
     };
-    Fields f{};
-    f.startLabel = label(QStringLiteral("Label1"), QStringLiteral("Start Date:"), tops[0]);
-    f.start = picker(QStringLiteral("DTPicker1"), start, tops[0]);
-    f.endLabel = label(QStringLiteral("Label2"), QStringLiteral("End Date:"), tops[1]);
-    f.end = picker(QStringLiteral("DTPicker2"), end, tops[1]);
-    f.descriptionLabel = label(descriptionLabel, QStringLiteral("Description:"), tops[2]);
-    f.description = box(QStringLiteral("Text1"), description, DescriptionLength, tops[2], 3255);
-    f.amountLabel = label(amountLabel, QStringLiteral("Amount:"), tops[3]);
-    f.amount = box(QStringLiteral("Text2"), amount, AmountLength, tops[3], amountWidth);
-    return f;
+    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Start Date:"), layout.tops[0]);
+    DTPicker1 = picker(QStringLiteral("DTPicker1"), initial.start, layout.tops[0]);
+    Label2 = label(QStringLiteral("Label2"), QStringLiteral("End Date:"), layout.tops[1]);
+    DTPicker2 = picker(QStringLiteral("DTPicker2"), initial.end, layout.tops[1]);
+    Label* description = label(layout.descriptionIsLabel3 ? QStringLiteral("Label3") : QStringLiteral("Label4"),
+                               QStringLiteral("Description:"), layout.tops[2]);
+    Text1 = box(QStringLiteral("Text1"), initial.description, DescriptionLength, layout.tops[2], 3255);
+    Label* amount = label(layout.descriptionIsLabel3 ? QStringLiteral("Label4") : QStringLiteral("Label3"),
+                          QStringLiteral("Amount:"), layout.tops[3]);
+    Text2 = box(QStringLiteral("Text2"), initial.amount, AmountLength, layout.tops[3], layout.amountWidth);
+    Label3 = layout.descriptionIsLabel3 ? description : amount;
+    Label4 = layout.descriptionIsLabel3 ? amount : description;
 }
 
-// The tests of a typed debit order, in order; the first that fails is told.
-// Both windows share them but for the words on a start after the end.
-bool passesEntryTests(const DatePicker& start, const DatePicker& end, const TextBox& description,
-                      const TextBox& amount, const QString& startAfterEnd) {
+bool DebitOrderForm::passesEntryTests(const QString& startAfterEnd) const {
     QString failure;
-    if (start.Value().day() != end.Value().day())
+    if (DTPicker1->Value().day() != DTPicker2->Value().day())
         failure = QStringLiteral("The Debit Order must be on the same day each month");
-    else if (start.Value() > end.Value())
+    else if (DTPicker1->Value() > DTPicker2->Value())
         failure = startAfterEnd;
-    else if (description.Text().isEmpty() || amount.Text().isEmpty())
+    else if (Text1->Text().isEmpty() || Text2->Text().isEmpty())
         failure = QStringLiteral("Form Incomplete");
-    else if (!Money::parse(amount.Text()))
-        failure = FinModule::notAnAmountMessage(amount.Text());
+    else if (!Money::parse(Text2->Text()))
+        failure = FinModule::notAnAmountMessage(Text2->Text());
     if (failure.isEmpty()) return true;
     app().message(failure);
     return false;
 }
 
-// Every way out of a debit-order window that does not stay open: the finance
-// window takes input again and the Debit Orders window comes forward.
-void backToDebitOrders() {
+void DebitOrderForm::backToDebitOrders() {
     app().window<FinMDIForm1>().setEnabled(true);
     app().window<FinForm9>().Show();
 }
-}  // namespace
 
-FinForm8::FinForm8() : Form(QStringLiteral("FinForm8")) {
+FinForm8::FinForm8()
+    : DebitOrderForm(QStringLiteral("FinForm8"), QStringLiteral("Add Debit Order"), {2040, {240, 720, 1560, 2040}, 975, false},
+                     {QDate(2001, 1, 8), QDate(2001, 1, 8), QString(), QString()}) {
     setFrame(Border::FixedTool, true);
-    setCaption(QStringLiteral("Add Debit Order"));
     setClientSize(5535, 3195);
-    const Fields f = buildFields(this, 2040, {240, 720, 1560, 2040}, 975, QStringLiteral("Label4"),
-                                 QStringLiteral("Label3"), QDate(2001, 1, 8), QDate(2001, 1, 8), QString(), QString());
-    Label1 = f.startLabel;
-    DTPicker1 = f.start;
-    Label2 = f.endLabel;
-    DTPicker2 = f.end;
-    Label4 = f.descriptionLabel;
-    Text1 = f.description;
-    Label3 = f.amountLabel;
-    Text2 = f.amount;
     Command1 = new CommandButton(this, QStringLiteral("Command1"), QStringLiteral("Enter"));
     Command1->Move(360, 2640, 1095, 375);
     Command2 = new CommandButton(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
@@ -104,8 +81,7 @@ FinForm8::FinForm8() : Form(QStringLiteral("FinForm8")) {
 // A failed test leaves the window open and the finance window locked. A
 // taken description is refused by the add, and the window closes all the same.
 void FinForm8::Command1_Click() {
-    if (!passesEntryTests(*DTPicker1, *DTPicker2, *Text1, *Text2, QStringLiteral("End Date must be after the Start Date!")))
-        return;
+    if (!passesEntryTests(QStringLiteral("End Date must be after the Start Date!"))) return;
     FinModule::AddDebitOrder();
     FinModule::RefreshAccountBalances();
     hide();
@@ -117,23 +93,12 @@ void FinForm8::Command2_Click() {
     backToDebitOrders();
 }
 
-void FinForm8::Form_Unload() { backToDebitOrders(); }
-
-FinDialog3::FinDialog3() : Form(QStringLiteral("FinDialog3")) {
+FinDialog3::FinDialog3()
+    : DebitOrderForm(QStringLiteral("FinDialog3"), QStringLiteral("Edit Debit Order"),
+                     {1320, {480, 960, 1560, 2040}, 1815, true},
+                     {QDate(2001, 1, 4), QDate(2001, 1, 8), QStringLiteral("Description"), QStringLiteral("100")}) {
     setFrame(Border::Fixed, true);
-    setCaption(QStringLiteral("Edit Debit Order"));
     setClientSize(6015, 2595);
-    const Fields f = buildFields(this, 1320, {480, 960, 1560, 2040}, 1815, QStringLiteral("Label3"),
-                                 QStringLiteral("Label4"), QDate(2001, 1, 4), QDate(2001, 1, 8),
-                                 QStringLiteral("Description"), QStringLiteral("100"));
-    Label1 = f.startLabel;
-    DTPicker1 = f.start;
-    Label2 = f.endLabel;
-    DTPicker2 = f.end;
-    Label3 = f.descriptionLabel;
-    Text1 = f.description;
-    Label4 = f.amountLabel;
-    Text2 = f.amount;
     OKButton = new CommandButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
     OKButton->Move(4680, 120, 1215, 375);
     CancelButton = new CommandButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
@@ -143,9 +108,7 @@ FinDialog3::FinDialog3() : Form(QStringLiteral("FinDialog3")) {
 }
 
 void FinDialog3::OKButton_Click() {
-    if (!passesEntryTests(*DTPicker1, *DTPicker2, *Text1, *Text2,
-                          QStringLiteral("The Start Date must be before the End Date!")))
-        return;
+    if (!passesEntryTests(QStringLiteral("The Start Date must be before the End Date!"))) return;
     FinModule::SaveEditedDebitOrder();
     hide();
     backToDebitOrders();
@@ -155,5 +118,3 @@ void FinDialog3::CancelButton_Click() {
     hide();
     backToDebitOrders();
 }
-
-void FinDialog3::Form_Unload() { backToDebitOrders(); }

@@ -136,6 +136,9 @@ TEST_F(DebitOrdersTest, TheEntryTestsRunInOrderAndAFailureKeepsTheWindowOpenAndN
         EXPECT_EQ(bytesOf(account(1)), before);
     }
     EXPECT_EQ(messages->texts[0], "\"12a\" is not an amount. Please type a number such as 150 or 99.95.");
+    EXPECT_EQ(app().window<FinForm8>().findChild<Label*>("Label3")->Caption(), "Amount:");
+    EXPECT_EQ(app().window<FinDialog3>().findChild<Label*>("Label3")->Caption(), "Description:");
+    EXPECT_EQ(app().window<FinDialog3>().Label4, app().window<FinDialog3>().findChild<Label*>("Label4"));
 
     // The same day of one month: accepted, one row.
     messages->texts.clear();
