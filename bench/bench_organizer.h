@@ -1,13 +1,9 @@
 #pragma once
 // What every benchmark starts its organizer with: a fake clock at a set time,
 // messages written to the error stream, an open-file dialog that cancels.
-#include <QElapsedTimer>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
-#include <vector>
 
 #include "common/application.h"
 
@@ -24,17 +20,4 @@ inline Application::Seams benchSeams(const QDateTime& now, FakeClock** clock = n
     if (clock) *clock = owned.get();
     return {std::move(owned), std::make_unique<StderrMessages>(), std::make_unique<CancellingFileDialog>(),
             [](int code) { std::exit(code); }};
-}
-
-// The median time of `runs` runs, in milliseconds.
-inline double medianMs(int runs, const std::function<void()>& run) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::nth_element(times.begin(), times.begin() + runs / 2, times.end());
-    return times[size_t(runs / 2)];
 }
