@@ -5,13 +5,10 @@
 // records it reads (each account's two counts, every transaction's date and
 // amount, every debit order's dates and amount, the settings).
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <random>
-#include <vector>
 
 #include "bench_organizer.h"
 #include "common/application.h"
@@ -109,12 +106,11 @@ int main(int argc, char* argv[]) {
     for (int a = 1; a <= AccountCount; ++a) organizer.files().open(accountFileNumber(a), base + "_" + QString::number(a) + ".acc");
     vars().PortfolioOpen = true;
 
-    const double plain = medianMs(Runs, plainRead);
-    const double refresh = medianMs(Runs, RefreshAccountBalances);
-    std::printf("5 accounts of %d transactions and %d debit orders over 30 years; median of %d runs\n", Transactions,
+    const Comparison refresh = compare(plainRead, RefreshAccountBalances, Runs);
+    std::printf("5 accounts of %d transactions and %d debit orders over 30 years; fastest of %d runs\n", Transactions,
                 DebitOrders, Runs);
-    std::printf("%-34s %9.3f ms\n", "plain read of the records", plain);
-    std::printf("%-34s %9.3f ms  ratio %.2f\n", "RefreshAccountBalances", refresh, refresh / plain);
+    std::printf("%-34s %9.3f ms\n", "plain read of the records", refresh.baselineMs);
+    std::printf("%-34s %9.3f ms  ratio %.2f\n", "RefreshAccountBalances", refresh.workMs, refresh.ratio());
     std::printf("(balances %s %s %s %s %s; %g)\n", qPrintable(summary.Label6[1]->Caption()),
                 qPrintable(summary.Label6[2]->Caption()), qPrintable(summary.Label6[3]->Caption()),
                 qPrintable(summary.Label6[4]->Caption()), qPrintable(summary.Label6[5]->Caption()), sink);
