@@ -200,7 +200,7 @@ TEST_F(AccountSettingsTest, AnAmountThatIsNoNumberIsRefusedAndNothingWritten) {
 }
 
 TEST_F(AccountSettingsTest, AnAccountBoxThatNamesNoAccountReadsAndWritesNothing) {
-    storeSettings(2, "300", -1, "1", -1, "2");
+    storeSettings(2, "300", -1, "1", -1, "-2");  // alarms that do not hold
     const QByteArray before = bytesOf(pwb("Home"));
     FinForm5& form = open();
     QTest::keyClicks(form.Combo1->lineEdit(), "x");
