@@ -14,12 +14,26 @@ void ForEachDebitOrderOccurrence(double start, double end, const std::function<v
     if (!(start >= First) || !(start <= end)) return;  // also dates that are no numbers
     end = std::min(end, Last);
     visit(start);
-    // Each next date is built from the one before, as whole days.
-    QDate day = Conversions::fromSerialDate(start).date();
+    // Each next date is built from the one before, as whole days: the same
+    // day of the next month, or the days beyond that month's length into the
+    // month after it (no month is shorter than 28 days, so never further).
+    static constexpr int MonthLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int year = 0, month = 0, day = 0;
+    Conversions::fromSerialDate(start).date().getDate(&year, &month, &day);
+    const auto nextMonth = [&] {
+        if (++month == 13) {
+            month = 1;
+            ++year;
+        }
+    };
     for (;;) {
-        const int month = day.month() % 12 + 1;
-        day = QDate(day.year() + (month == 1 ? 1 : 0), month, 1).addDays(day.day() - 1);
-        const double date = double(day.toJulianDay() - EpochDay);
+        nextMonth();
+        const int length = month == 2 && QDate::isLeapYear(year) ? 29 : MonthLength[month - 1];
+        if (day > length) {
+            day -= length;
+            nextMonth();
+        }
+        const double date = double(QDate(year, month, day).toJulianDay() - EpochDay);
         if (date > end) return;
         visit(date);
     }

@@ -4,6 +4,8 @@
 
 #include "common/record_file.h"
 
+class ComboBox;
+
 // The finance procedure module: the open portfolio, its six record files and
 // the procedures the finance windows share.
 //
@@ -88,6 +90,25 @@ void LayoutFinanceWindows();
 // Renames.
 void ApplyAccountRename();
 void ApplyCategoryRename();
+
+// The account an account list names (1 to 5): its selected item, while the
+// list shows that item's text; 0 when a typed text, or nothing, is shown.
+int chosenAccount(const ComboBox& accounts);
+// The message for an amount that is not a number.
+QString notAnAmountMessage(const QString& typed);
+
+// Debit orders. An account holds as many as its 2-byte count allows.
+inline constexpr qint32 MaxDebitOrders = 32767;
+void FillDebitOrderGrid();
+void AddDebitOrder();
+void DeleteSelectedDebitOrder();
+void SaveEditedDebitOrder();
+
+// The balance alarms of the Accounts Summary's balances.
+void CheckBalanceAlarms();
+// Writes the account settings window's settings; false when an amount in it
+// is not a number, which is told and nothing is written.
+bool SaveAccountSettings();
 
 // The transaction list, the account balances and the account settings window
 // are built in their own files.

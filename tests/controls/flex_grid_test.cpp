@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -132,12 +133,15 @@ TEST_F(FlexGridTest, ColoursBelongToTheCurrentCellAndClearDropsThemWithTheTexts)
 TEST_F(FlexGridTest, OnlyTheUserRaisesItsEvents) {
     FlexGrid* grid = makeGrid(1, 2, 1);
     for (int i = 1; i <= 3; ++i) grid->AddItem(QString::number(i));
+    auto* other = new QLineEdit(window.get());
+    other->move(0, 250);
     window->resize(600, 300);
     window->show();
     settle();
     QSignalSpy selChange(grid, &FlexGrid::SelChange);
     QSignalSpy click(grid, &FlexGrid::Click);
     QSignalSpy dblClick(grid, &FlexGrid::DblClick);
+    QSignalSpy lostFocus(grid, &FlexGrid::LostFocus);
     const auto clickCell = [grid](int row, int col, Qt::KeyboardModifiers keys = {}) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, keys, cellCentre(grid, row, col));
     };
@@ -166,6 +170,12 @@ TEST_F(FlexGridTest, OnlyTheUserRaisesItsEvents) {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(5, grid->viewport()->height() - 3));
     EXPECT_EQ(grid->Row(), 1) << "below the last row is no cell";
     EXPECT_EQ(click.count(), 3);
+
+    grid->setFocus(Qt::MouseFocusReason);
+    other->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(lostFocus.count(), 0) << "raised after the event that moved the focus";
+    settle();
+    EXPECT_EQ(lostFocus.count(), 1);
 }
 
 }  // namespace

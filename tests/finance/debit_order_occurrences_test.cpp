@@ -42,3 +42,26 @@ TEST(DebitOrderOccurrences, TheEndBoundsTheSeries) {
 }
 
 }  // namespace
+
+namespace {
+
+// The rule as the user reads it: from each occurrence, the same day of the
+// next month counted from that month's first day.
+QStringList byTheRule(QDate day, const QDate& end) {
+    QStringList dates;
+    while (day <= end) {
+        dates << day.toString(Qt::ISODate);
+        const QDate next = day.addMonths(1);
+        day = QDate(next.year(), next.month(), 1).addDays(day.day() - 1);
+    }
+    return dates;
+}
+
+TEST(DebitOrderOccurrences, EveryStartDayOfSixYearsFollowsTheRule) {
+    for (QDate start(1999, 11, 1); start < QDate(2005, 3, 1); start = start.addDays(1)) {
+        const QDate end = start.addMonths(30);
+        ASSERT_EQ(occurrences(start, end), byTheRule(start, end)) << start.toString(Qt::ISODate).toStdString();
+    }
+}
+
+}  // namespace
