@@ -31,9 +31,6 @@ protected:
         calendar.Calendar1->setValue(day);
         Module1::MarkCalendarMonth();
     }
-    void clickDay(Form1& calendar, const QDate& day) {
-        QTest::mouseClick(calendar.Calendar1, Qt::LeftButton, {}, calendar.Calendar1->cellRect(calendar.Calendar1->cellOf(day)).center());
-    }
 };
 
 TEST_F(CalendarWindowTest, EveryMarkerLiesInsideTheDayCellOfItsNumber) {
@@ -118,7 +115,8 @@ TEST_F(CalendarWindowTest, AClickRefreshesTheDotsAndEmptiesTheActivitiesWindow) 
     ASSERT_EQ(activities.Combo3->ListCount(), 2);
 
     storeAppointments({"20240321-1"});
-    clickDay(calendar, QDate(2024, 3, 22));
+    const QDate day(2024, 3, 22);
+    QTest::mouseClick(calendar.Calendar1, Qt::LeftButton, {}, calendar.Calendar1->cellRect(calendar.Calendar1->cellOf(day)).center());
     EXPECT_EQ(shownCells(calendar.Picture2), (std::set<int>{12, 25, 26}));
     EXPECT_EQ(activities.Combo3->ListCount(), 0);
     EXPECT_EQ(activities.Text3->Text(), QStringLiteral("ID"));

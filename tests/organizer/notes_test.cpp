@@ -3,7 +3,6 @@
 #include <QTest>
 #include <QtEndian>
 
-#include "desk/desk_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
 #include "organizer/notes.h"
