@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QTest>
 #include <QtEndian>
@@ -25,6 +27,17 @@ struct AddressEntry {
         return f << birthday << flag << email << homePage << notes;
     }
 };
+
+// An entry with a name and a birthday, ticked or not, and nothing else.
+inline AddressEntry person(const QString& surname, const QString& name,
+                           const QString& birthday = QStringLiteral("01/01/1970"), const QString& flag = QStringLiteral("0")) {
+    AddressEntry e;
+    e.surname = surname;
+    e.name = name;
+    e.birthday = birthday;
+    e.flag = flag;
+    return e;
+}
 
 // Writes the entry straight into the next block of AddBook.dat.
 inline void storeEntry(const AddressEntry& entry) {
