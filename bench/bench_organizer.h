@@ -1,11 +1,13 @@
 #pragma once
 // What every benchmark starts its organizer with: a fake clock at a set time,
 // messages written to the error stream, an open-file dialog that cancels.
+#include <QElapsedTimer>
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "common/application.h"
@@ -62,3 +64,25 @@ private:
     }
     QByteArray bytes_;
 };
+
+// A procedure's time against its plain read, run after run in turn, so that
+// both see the same machine load; the fastest run of each counts.
+struct Comparison {
+    double baselineMs = 1e300, workMs = 1e300;
+    double ratio() const { return workMs / baselineMs; }
+};
+
+inline Comparison compare(const std::function<void()>& baseline, const std::function<void()>& work, int runs) {
+    Comparison result;
+    auto time = [](const std::function<void()>& f) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        return double(timer.nsecsElapsed()) / 1e6;
+    };
+    for (int i = 0; i < runs; ++i) {
+        result.baselineMs = std::min(result.baselineMs, time(baseline));
+        result.workMs = std::min(result.workMs, time(work));
+    }
+    return result;
+}

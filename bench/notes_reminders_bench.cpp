@@ -28,28 +28,6 @@ constexpr int TodayEvery = 100;  // every hundredth appointment is today's: 328 
 constexpr int Runs = 31;
 const QDate Today(2024, 3, 7);
 
-// Times a procedure against its plain read, run after run in turn, so that
-// both see the same machine load; the fastest run of each counts.
-struct Comparison {
-    double baselineMs = 1e300, workMs = 1e300;
-    double ratio() const { return workMs / baselineMs; }
-};
-
-Comparison compare(const std::function<void()>& baseline, const std::function<void()>& work) {
-    Comparison result;
-    auto time = [](const std::function<void()>& f) {
-        QElapsedTimer timer;
-        timer.start();
-        f();
-        return double(timer.nsecsElapsed()) / 1e6;
-    };
-    for (int i = 0; i < Runs; ++i) {
-        result.baselineMs = std::min(result.baselineMs, time(baseline));
-        result.workMs = std::min(result.workMs, time(work));
-    }
-    return result;
-}
-
 void writeNotes() {
     using namespace Module1;
     RecordFile& file = Notes.file();
@@ -108,10 +86,10 @@ int main(int argc, char* argv[]) {
         FillNotesGrid();
         QCoreApplication::processEvents();
     };
-    const Comparison fillHidden = compare(readTitles, fill);
+    const Comparison fillHidden = compare(readTitles, fill, Runs);
     notes.Show();
     QCoreApplication::processEvents();
-    const Comparison fillShown = compare(readTitles, fill);
+    const Comparison fillShown = compare(readTitles, fill, Runs);
     notes.hide();
 
     const auto readIds = [&] {
@@ -119,10 +97,13 @@ int main(int argc, char* argv[]) {
         const qint32 count = RecordCount(Appointments);
         for (qint32 i = 0; i < count; ++i) sink += file.readString(Appointments.record(i, 1)).size();
     };
-    const Comparison check = compare(readIds, [] {
-        CheckReminders();
-        QCoreApplication::processEvents();
-    });
+    const Comparison check = compare(
+        readIds,
+        [] {
+            CheckReminders();
+            QCoreApplication::processEvents();
+        },
+        Runs);
     const int reminderRows = notes.MSFlexGrid2->Rows() - 1;
 
     std::printf("FillNotesGrid, %d notes, against a plain read of their titles (fastest of %d runs):\n", NoteCount, Runs);

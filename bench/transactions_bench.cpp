@@ -123,12 +123,11 @@ double timeMs(const std::function<void()>& f) {
 }
 
 struct Measured {
-    double plainMs = 1e300, fillMs = 1e300, firstMs = 0, viewMs = 0;
+    double plainMs = 0, fillMs = 0, firstMs = 0, viewMs = 0;
     int rows = 0;
 };
 
-// Opens the portfolio, then times the plain read and the fill in turn, so
-// that both see the same machine load; the fastest run of each counts.
+// Opens the portfolio, then times the plain read and the fill in turn.
 Measured measure(const QString& base) {
     using namespace FinModule;
     Variables& v = vars();
@@ -143,10 +142,9 @@ Measured measure(const QString& base) {
     // nothing of the list made before, and the lists of the other windows.
     result.firstMs = timeMs(RefreshPortfolioLists);
     result.viewMs = timeMs([] { QCoreApplication::processEvents(); });
-    for (int i = 0; i < Runs; ++i) {
-        result.plainMs = std::min(result.plainMs, timeMs(plainRead));
-        result.fillMs = std::min(result.fillMs, timeMs(FillTransactionGrid));
-    }
+    const Comparison refill = compare(plainRead, FillTransactionGrid, Runs);
+    result.plainMs = refill.baselineMs;
+    result.fillMs = refill.workMs;
     result.rows = list.MSFlexGrid1->Rows() - 2;
     return result;
 }

@@ -145,6 +145,16 @@ QByteArray RecordFile::readRecords(qint32 first, qint32 count) const {
     return readSpan(qint64(first - 1) * length_, qint64(count) * length_);
 }
 
+void RecordFile::peek(qint32 record, char* out, int n) const {
+    n = std::clamp(n, 0, length_);
+    if (record < 1) {
+        std::memset(out, 0, size_t(n));
+        return;
+    }
+    const char* bytes = bytesAt(qint64(record - 1) * length_, n, out);
+    if (bytes != out) std::memcpy(out, bytes, size_t(n));
+}
+
 namespace {
 // Room for one record on the stack; longer records take the heap.
 using RecordBuffer = QVarLengthArray<char, 512>;

@@ -59,6 +59,9 @@ public:
     TaggedValue readTagged(qint32 record) const;
     // The bytes of `count` records from `first` on, zeros past the end.
     QByteArray readRecords(qint32 first, qint32 count) const;
+    // The first `n` bytes of a record (at most its length) copied into `out`,
+    // zeros past the end: a quick look at a value without decoding it.
+    void peek(qint32 record, char* out, int n) const;
 
     // A value longer than its record is refused (TooLong) and the record keeps
     // its old value. A file-system failure is reported and gives Failed.

@@ -1,9 +1,83 @@
 #include "controls/combo_box.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStringListModel>
+#include <algorithm>
 
-ComboBox::ComboBox(QWidget* parent, const QString& name, Style style) : QComboBox(parent), Control(this, name) {
+namespace {
+// The user's collation. The C locale has none of its own (its order would tell
+// the cases apart), so it takes that of English.
+std::unique_ptr<QCollator> listCollator() {
+    QLocale locale;
+    if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
+    auto collator = std::make_unique<QCollator>(locale);
+    collator->setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+// The first eight characters, case-folded, as one number that orders as they
+// do; characters beyond the first 256 all count as one.
+quint64 foldedPrefix(const QString& text) {
+    quint64 prefix = 0;
+    for (qsizetype i = 0; i < 8; ++i) {
+        char16_t c = i < text.size() ? text[i].unicode() : 0;
+        if (c >= u'A' && c <= u'Z') c += u'a' - u'A';
+        prefix = prefix << 8 | (c < 0x100 ? c : 0xFF);
+    }
+    return prefix;
+}
+
+// Nearly the order of the collation, cheaply: case-folded texts compared
+// character by character, mostly as numbers.
+QStringList foldedOrder(QStringList items) {
+    std::vector<std::pair<quint64, qsizetype>> order;
+    order.reserve(size_t(items.size()));
+    for (qsizetype i = 0; i < items.size(); ++i) order.emplace_back(foldedPrefix(items[i]), i);
+    std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+        if (a.first != b.first) return a.first < b.first;
+        return items[a.second].compare(items[b.second], Qt::CaseInsensitive) < 0;
+    });
+    QStringList sorted;
+    sorted.reserve(items.size());
+    for (const auto& [prefix, i] : order) sorted.append(std::move(items[i]));
+    return sorted;
+}
+
+// Sorts by `less` in about as many comparisons as there are items when they
+// come nearly in order: the ascending runs they form are merged pairwise.
+template <class Less>
+void sortNearlySorted(QStringList& items, Less less) {
+    std::vector<qsizetype> bounds{0};
+    for (qsizetype i = 1; i < items.size(); ++i)
+        if (less(items[i], items[i - 1])) bounds.push_back(i);
+    bounds.push_back(items.size());
+    while (bounds.size() > 2) {
+        std::vector<qsizetype> merged{0};
+        for (size_t run = 0; run + 1 < bounds.size(); run += 2) {
+            if (run + 2 < bounds.size()) {
+                std::inplace_merge(items.begin() + bounds[run], items.begin() + bounds[run + 1],
+                                   items.begin() + bounds[run + 2], less);
+                merged.push_back(bounds[run + 2]);
+            } else {
+                merged.push_back(bounds[run + 1]);
+            }
+        }
+        bounds = std::move(merged);
+    }
+}
+}  // namespace
+
+ComboBox::ComboBox(QWidget* parent, const QString& name, Style style, Order order)
+    : QComboBox(parent), Control(this, name) {
+    if (order == Order::Sorted) {
+        collator_ = listCollator();
+        // Plain texts only: a long list is filled and emptied in one step. The
+        // user picks from it but does not edit it.
+        setModel(new QStringListModel(this));
+        view()->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    }
     setEditable(style == Style::DropdownCombo);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(12);
@@ -26,13 +100,54 @@ bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
     return QComboBox::eventFilter(watched, event);
 }
 
+ComboBox::~ComboBox() = default;
+
+bool ComboBox::less(const QString& a, const QString& b) const {
+    const int order = collator_->compare(a, b);
+    return order != 0 ? order < 0 : a < b;
+}
+
+int ComboBox::sortedPlace(const QString& item) const {
+    int low = 0, high = count();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (less(item, itemText(middle)))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
 void ComboBox::AddItem(const QString& item) {
     const QString typed = isEditable() ? currentText() : QString();
     const QSignalBlocker block(this);
-    addItem(item);
+    insertItem(collator_ ? sortedPlace(item) : count(), item);
     if (count() != 1) return;
     // Adding the first item selects nothing: a list keeps no selection, and
     // a drop-down with typing keeps its typed text.
+    setCurrentIndex(-1);
+    if (isEditable()) setEditText(typed);
+}
+
+void ComboBox::AddItems(QStringList items) {
+    if (count() > 0 || items.isEmpty()) {
+        for (const QString& item : items) AddItem(item);
+        return;
+    }
+    const QString typed = isEditable() ? currentText() : QString();
+    const QSignalBlocker block(this);
+    if (collator_) {
+        // The collation costs more than a comparison of case-folded texts,
+        // whose order is mostly the same: that order first, then the collation
+        // puts right what differs (punctuation, accented letters).
+        items = foldedOrder(std::move(items));
+        sortNearlySorted(items, [this](const QString& a, const QString& b) { return less(a, b); });
+        static_cast<QStringListModel*>(model())->setStringList(items);
+    } else {
+        insertItems(0, items);
+    }
+    // As after AddItem, nothing is selected.
     setCurrentIndex(-1);
     if (isEditable()) setEditText(typed);
 }

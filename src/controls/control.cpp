@@ -1,5 +1,7 @@
 #include "controls/control.h"
 
+#include <QApplication>
+
 #include "common/twips.h"
 
 Control::Control(QWidget* self, const QString& name) : self_(self) { self->setObjectName(name); }
@@ -14,7 +16,10 @@ void Control::Move(float left, float top, float width, float height) {
 
 void Control::Move(float left, float top) { Move(left, top, width_, height_); }
 
-QColor colorFromValue(quint32 value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+QColor colorFromValue(quint32 value) {
+    if (value & 0x80000000u) return QApplication::palette().color(QPalette::Button);  // the system's colours: the button face
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
 
 quint32 valueFromColor(const QColor& color) {
     return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);

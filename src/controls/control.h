@@ -32,7 +32,9 @@ private:
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
-// Colours as the windows write them: 0x00BBGGRR.
+// Colours as the windows write them: 0x00BBGGRR, or a colour of the system
+// (the high bit set, then its number), such as the face of a button.
+inline constexpr quint32 SystemButtonFace = 0x8000000F;
 QColor colorFromValue(quint32 value);
 quint32 valueFromColor(const QColor& color);
 

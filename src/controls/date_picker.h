@@ -24,6 +24,11 @@ public:
 signals:
     void Change();
 
+protected:
+    // Tab goes on to the next control, as from any other box; the arrow keys
+    // move between day, month and year.
+    bool focusNextPrevChild(bool next) override { return QAbstractSpinBox::focusNextPrevChild(next); }
+
 private:
     bool settingValue_ = false;
 };

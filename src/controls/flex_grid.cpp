@@ -515,5 +515,9 @@ void FlexGrid::focusInEvent(QFocusEvent* event) {
 void FlexGrid::focusOutEvent(QFocusEvent* event) {
     QTableView::focusOutEvent(event);
     // Another window or a menu taking the keyboard is no move to another control.
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) emit LostFocus();
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+    // Raised once the event that moved the focus has been handled: a button
+    // pressed away from the grid gets its press before a handler of this
+    // event can wait or disable it, so that its click still arrives.
+    QMetaObject::invokeMethod(this, [this] { emit LostFocus(); }, Qt::QueuedConnection);
 }

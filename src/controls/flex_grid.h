@@ -20,7 +20,9 @@ class FlexGridModel;
 //   SelChange  the user changed the selection (click, drag, arrow keys);
 //   Click      the user clicked a cell;
 //   DblClick   the user double-clicked a cell;
-//   LostFocus  the keyboard focus left the grid for another control.
+//   LostFocus  the keyboard focus left the grid for another control; raised
+//              when the event that moved the focus (a click elsewhere) has
+//              been handled.
 //
 // Colours are 0x00BBGGRR values; a cell back colour of 0 means the grid's
 // default background, not black.

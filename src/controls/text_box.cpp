@@ -33,6 +33,7 @@ TextBox::TextBox(QWidget* parent, const QString& name, const QString& text, Line
         multi_ = new QPlainTextEdit(this);
         multi_->setObjectName(name + QStringLiteral(".edit"));
         multi_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        multi_->setTabChangesFocus(true);  // Tab goes on to the next control, as in a one-line box
         multi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         layout->addWidget(multi_);
         setFocusProxy(multi_);

@@ -11,6 +11,7 @@
 #include "desk/splash_window.h"
 #include "finance/finance_window.h"
 #include "help/help_topics_window.h"
+#include "organizer/address_book_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
 #include "organizer/notes_window.h"
@@ -209,9 +210,7 @@ void Desk::Form_Unload() { Module1::CloseFilesAndEnd(); }
 
 void Desk::Calendar_Click() { openWindow<Form1>(); }
 
-void Desk::AddBook_Click() {
-    // The address book window comes later.
-}
+void Desk::AddBook_Click() { openWindow<Form3>(); }
 
 void Desk::Notes_Click() { openWindow<Form2>(); }
 

@@ -1,6 +1,10 @@
 #include "finance/debit_orders_window.h"
 
+#include <QPointer>
+
 #include "common/application.h"
+#include "common/conversions.h"
+#include "finance/debit_order_dialogs.h"
 #include "finance/fin_module.h"
 #include "finance/finance_window.h"
 
@@ -24,7 +28,66 @@ FinForm9::FinForm9() : MdiChildForm(QStringLiteral("FinForm9"), app().window<Fin
 
     MSFlexGrid1 = new FlexGrid(this, QStringLiteral("MSFlexGrid1"), 2, 4, 1, 0);
     MSFlexGrid1->Move(120, 960, 6615, 1935);
+
+    connect(Combo1, &ComboBox::Click, this, &FinForm9::Combo1_Click);
+    connect(Command1, &CommandButton::Click, this, &FinForm9::Command1_Click);
+    connect(Command2, &CommandButton::Click, this, &FinForm9::Command2_Click);
+    connect(Command3, &CommandButton::Click, this, &FinForm9::Command3_Click);
+    connect(MSFlexGrid1, &FlexGrid::Click, this, &FinForm9::MSFlexGrid1_Click);
+    connect(MSFlexGrid1, &FlexGrid::LostFocus, this, &FinForm9::MSFlexGrid1_LostFocus);
     showCreated(6975, 3255);
 }
 
 void FinForm9::Form_Load() { FinModule::RefreshPortfolioLists(); }
+
+void FinForm9::Combo1_Click() { FinModule::FillDebitOrderGrid(); }
+
+// "Add" opens "Add Debit Order" for the chosen account and locks the finance window.
+void FinForm9::Command1_Click() {
+    if (FinModule::chosenAccount(*Combo1) == 0 || Combo1->Text().isEmpty()) {
+        app().message(QStringLiteral("Please select account"));
+        return;
+    }
+    app().window<FinForm8>().Show();
+    app().window<FinMDIForm1>().setEnabled(false);
+}
+
+// "Edit" opens "Edit Debit Order" on the current row's debit order, as listed.
+void FinForm9::Command2_Click() {
+    if (MSFlexGrid1->Row() < 2) return;
+    if (FinModule::chosenAccount(*Combo1) == 0) {
+        app().message(QStringLiteral("Please select account"));
+        return;
+    }
+    FinDialog3& dialog = app().window<FinDialog3>();
+    MSFlexGrid1->setCol(0);
+    dialog.DTPicker1->setValue(Conversions::parseDate(MSFlexGrid1->Text()));
+    MSFlexGrid1->setCol(1);
+    dialog.DTPicker2->setValue(Conversions::parseDate(MSFlexGrid1->Text()));
+    MSFlexGrid1->setCol(2);
+    dialog.Text1->setText(MSFlexGrid1->Text());
+    MSFlexGrid1->setCol(3);
+    dialog.Text2->setText(MSFlexGrid1->Text());
+    dialog.Show();
+    app().window<FinMDIForm1>().setEnabled(false);
+}
+
+void FinForm9::Command3_Click() { FinModule::DeleteSelectedDebitOrder(); }
+
+// Edit and Delete serve a data row (row 2 on) that was just clicked.
+void FinForm9::MSFlexGrid1_Click() {
+    if (Combo1->Text().isEmpty()) return;
+    const bool dataRow = MSFlexGrid1->Row() >= 2;
+    Command2->setEnabled(dataRow);
+    Command3->setEnabled(dataRow);
+}
+
+// A click on Edit or Delete that took the focus from the list runs during
+// the pause, while both are still enabled.
+void FinForm9::MSFlexGrid1_LostFocus() {
+    const QPointer<FinForm9> self(this);
+    app().clock().pause(0.5);
+    if (!self) return;  // the finance window was closed meanwhile
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+}

@@ -19,4 +19,11 @@ public:
     CommandButton* Command2;  // "Edit"
     CommandButton* Command3;  // "Delete"
     FlexGrid* MSFlexGrid1;
+
+    void Combo1_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void MSFlexGrid1_Click();
+    void MSFlexGrid1_LostFocus();
 };

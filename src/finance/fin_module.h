@@ -1,10 +1,10 @@
 #pragma once
-#include <QDate>
 #include <QString>
 #include <array>
-#include <functional>
 
 #include "common/record_file.h"
+
+class ComboBox;
 
 // The finance procedure module: the open portfolio, its six record files and
 // the procedures the finance windows share.
@@ -113,6 +113,25 @@ void LayoutFinanceWindows();
 void ApplyAccountRename();
 void ApplyCategoryRename();
 
+// The account an account list names (1 to 5): its selected item, while the
+// list shows that item's text; 0 when a typed text, or nothing, is shown.
+int chosenAccount(const ComboBox& accounts);
+// The message for an amount that is not a number.
+QString notAnAmountMessage(const QString& typed);
+
+// Debit orders. An account holds as many as its 2-byte count allows.
+inline constexpr qint32 MaxDebitOrders = 32767;
+void FillDebitOrderGrid();
+void AddDebitOrder();
+void DeleteSelectedDebitOrder();
+void SaveEditedDebitOrder();
+
+// The balance alarms of the Accounts Summary's balances.
+void CheckBalanceAlarms();
+// Writes the account settings window's settings; false when an amount in it
+// is not a number, which is told and nothing is written.
+bool SaveAccountSettings();
+
 // The transaction list: row 0 the column headers, row 1 the summary row
 // (the total in its Balance cell), the entries from row 2 on.
 enum TransactionColumn : int { DateColumn, CategoryColumn, DescriptionColumn, AmountColumn, BalanceColumn, IdColumn };
@@ -127,13 +146,6 @@ void ClearTransactionGrid();
 void SortTransactionGridByDate();
 void FilterTransactionGridByDates();
 void ComputeGridBalances();
-
-// The monthly occurrences of a debit order, from its start date (stored) to
-// its end date (stored), in date order: each next one falls on the same day
-// of the following month, a day beyond that month's end carrying over into
-// the month after (and staying carried from then on).
-void ForEachDebitOrderOccurrence(double start, double end, const std::function<void(const QDate&)>& occurrence);
-QDate NextDebitOrderOccurrence(const QDate& occurrence);
 
 // Adding transactions and transfers from the Add Transactions window. The
 // checks tell a refused entry in a message and write nothing.

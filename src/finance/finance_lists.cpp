@@ -1,4 +1,5 @@
 #include "common/application.h"
+#include "finance/account_settings_window.h"
 #include "finance/add_transactions_window.h"
 #include "finance/debit_orders_window.h"
 #include "finance/edit_entry_dialog.h"
@@ -39,6 +40,8 @@ void RefreshPortfolioLists() {
     clearList(transactions.Combo2);
     transactions.DTPicker1->setValue(QDate(2001, 1, 1));
     transactions.DTPicker2->setValue(today);
+    FinForm5& settings = app().window<FinForm5>();
+    clearList(settings.Combo1);
     FinForm6& entry = app().window<FinForm6>();
     for (ComboBox* accounts : entry.Combo1) clearList(accounts);
     FinForm9& debitOrders = app().window<FinForm9>();
@@ -68,6 +71,7 @@ void RefreshPortfolioLists() {
             const QString name = nameText(v.AccountNames[a]);
             transactions.Combo1->AddItem(name);
             rename.Combo1->AddItem(name);
+            settings.Combo1->AddItem(name);
             for (ComboBox* accounts : entry.Combo1) accounts->AddItem(name);
             summary.Label1[a]->setCaption(name);
             debitOrders.Combo1->AddItem(name);

@@ -5,6 +5,7 @@
 
 #include "common/application.h"
 #include "controls/control.h"
+#include "finance/account_settings_window.h"
 #include "finance/add_transactions_window.h"
 #include "finance/debit_orders_window.h"
 #include "finance/fin_module.h"
@@ -117,9 +118,15 @@ void FinMDIForm1::Transactions_Click() { showChildMaximized<FinForm6>(); }
 
 void FinMDIForm1::DOrders_Click() { showChildMaximized<FinForm9>(); }
 
+// Account Settings opens on the first account, and the finance window takes
+// no input until it is closed.
 void FinMDIForm1::ASetup_Click() {
     FinModule::RefreshPortfolioLists();
-    // The account settings window opens here once it is built.
+    FinForm5& settings = app().window<FinForm5>();
+    settings.Show();
+    settings.Combo1->setListIndex(0);  // its Click loads the account's settings
+    FinModule::LoadAccountSettings();
+    setEnabled(false);
 }
 
 void FinMDIForm1::ViewS_Click() { showChildMaximized<FinForm4>(); }

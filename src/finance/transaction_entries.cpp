@@ -1,10 +1,9 @@
-#include <QtEndian>
 #include <bit>
-#include <cstring>
 #include <optional>
 
 #include "common/application.h"
 #include "common/conversions.h"
+#include "common/record_range.h"
 #include "finance/add_transactions_window.h"
 #include "finance/debit_orders_window.h"
 #include "finance/edit_entry_dialog.h"
@@ -30,9 +29,6 @@ StoredTransaction readTransaction(int account, qint32 position) {
 namespace {
 const QString Incomplete = QStringLiteral("Form Incomplete. Transaction not added.");
 const QString SameAccounts = QStringLiteral("Please select two different accounts for an inter account transfer");
-const QString NotAnAmount = QStringLiteral(
-    "The amount must be a number such as 100 or -20.50, with at most four decimals and no larger than "
-    "922337203685477.");
 const QString NotAdded = QStringLiteral(" Transaction not added.");
 const QString NotSaved = QStringLiteral(" Transaction not saved.");
 const QString RowOutOfDate = QStringLiteral(
@@ -40,43 +36,6 @@ const QString RowOutOfDate = QStringLiteral(
     "nothing was changed.");
 const QString EditOutOfDate = QStringLiteral(
     "The transaction being edited has been changed or deleted since it was opened. Nothing was saved.");
-
-// Records of an account file changed in memory and written back in one write,
-// so that a failure part way leaves no record of the range half changed. Each
-// value goes to the start of its record; the bytes after it stay.
-class RecordRange {
-public:
-    RecordRange(RecordFile& file, qint32 first, qint32 count)
-        : file_(file), first_(first), length_(file.recordLength()), bytes_(file.readRecords(first, count)) {}
-
-    void setDate(qint32 record, double value) { qToLittleEndian<double>(value, at(record)); }
-    void setMoney(qint32 record, Money value) { qToLittleEndian<qint64>(value.scaled(), at(record)); }
-    // False for a text longer than a record holds; the record stays.
-    bool setString(qint32 record, QStringView value) {
-        if (value.size() > RecordFile::maxStringLength(length_)) return false;
-        const QByteArray encoded = RecordFile::encodeString(value);
-        std::memcpy(at(record), encoded.constData(), size_t(encoded.size()));
-        return true;
-    }
-    // A 2-byte integer 0: an empty string, a date or amount of no meaning.
-    void blank(qint32 record) { std::memset(at(record), 0, 2); }
-    void copy(qint32 to, qint32 from) { std::memcpy(at(to), at(from), size_t(length_)); }
-
-    // Writes the records from the first up to `last` (all of them by default);
-    // false when the write did not land (the failure has been told).
-    bool write(qint32 last = 0) {
-        const qint32 count = last > 0 ? last - first_ + 1 : qint32(bytes_.size() / length_);
-        return file_.writeRecords(first_, bytes_.left(qsizetype(count) * length_)) == RecordFile::Write::Done;
-    }
-
-private:
-    char* at(qint32 record) { return bytes_.data() + qsizetype(record - first_) * length_; }
-
-    RecordFile& file_;
-    qint32 first_;
-    int length_;
-    QByteArray bytes_;
-};
 
 // What a transaction's slot stores, but for its ID.
 struct TransactionFields {
@@ -86,13 +45,20 @@ struct TransactionFields {
     Money amount;
 };
 
+bool fits(const RecordFile& file, const TransactionFields& fields) {
+    const int most = RecordFile::maxStringLength(file.recordLength());
+    return fields.category.size() <= most && fields.description.size() <= most;
+}
+
 // The four fields of a transaction into its slot, in one write.
 bool writeTransaction(RecordFile& file, qint32 slot, const TransactionFields& fields) {
+    if (!fits(file, fields)) return false;
     RecordRange range(file, slotRecord(slot, TransactionField::Date), 4);
     range.setDate(slotRecord(slot, TransactionField::Date), fields.date);
+    range.setString(slotRecord(slot, TransactionField::Category), fields.category);
+    range.setString(slotRecord(slot, TransactionField::Description), fields.description);
     range.setMoney(slotRecord(slot, TransactionField::Amount), fields.amount);
-    return range.setString(slotRecord(slot, TransactionField::Category), fields.category) &&
-           range.setString(slotRecord(slot, TransactionField::Description), fields.description) && range.write();
+    return range.writeTo(file) == RecordFile::Write::Done;
 }
 
 // A transaction into the next slot of its account, then the count that takes
@@ -116,17 +82,18 @@ bool removeTransaction(int account, qint32 position) {
         const qint32 first = slotRecord(position, TransactionField::Date);
         RecordRange range(file, first, slotRecord(count, TransactionField::Amount) - first + 1);
         for (qint32 j = position; j < count; ++j)
-            for (int field = TransactionField::Date; field <= TransactionField::Amount; ++field)
-                range.copy(slotRecord(j, field), slotRecord(j + 1, field));
-        if (!range.write(slotRecord(count - 1, TransactionField::Amount))) return false;
+            range.copyRecords(slotRecord(j + 1, TransactionField::Date), slotRecord(j, TransactionField::Date), 4);
+        range.truncate(slotRecord(count - 1, TransactionField::Amount) - first + 1);
+        if (range.writeTo(file) != RecordFile::Write::Done) return false;
     }
     if (file.writeTagged(TransactionCountRecord, TaggedValue::ofInteger(qint16(count - 1))) != RecordFile::Write::Done)
         return false;
     if (position == count) return true;  // the last one: its slot keeps its values beyond the count
+    // Blanks: a 2-byte integer 0, which reads as an empty text too.
     RecordRange leftOver(file, slotRecord(count, TransactionField::Date), 5);
     for (int field = TransactionField::Date; field <= TransactionField::Id; ++field)
-        leftOver.blank(slotRecord(count, field));
-    return leftOver.write();
+        leftOver.setInteger(slotRecord(count, field), 0);
+    return leftOver.writeTo(file) == RecordFile::Write::Done;
 }
 
 // After a change: the IDs, then the list.
@@ -146,12 +113,6 @@ bool roomFor(int account) {
     return false;
 }
 
-// The account (1 to 5) chosen in an account list of the Add Transactions window.
-int chosenAccount(const ComboBox* list) {
-    const int account = list->ListIndex() + 1;
-    return account >= 1 && account <= AccountCount ? account : 0;
-}
-
 // The basic panel's entry, or nothing when it is refused (told in a message).
 std::optional<std::pair<int, TransactionFields>> basicEntry() {
     FinForm6& form = app().window<FinForm6>();
@@ -162,10 +123,10 @@ std::optional<std::pair<int, TransactionFields>> basicEntry() {
     }
     const std::optional<Money> typed = Money::parse(form.Text2[0]->Text());
     if (!typed) {
-        app().message(NotAnAmount + NotAdded);
+        app().message(notAnAmountMessage(form.Text2[0]->Text()) + NotAdded);
         return std::nullopt;
     }
-    const int account = chosenAccount(form.Combo1[0]);
+    const int account = chosenAccount(*form.Combo1[0]);
     if (account == 0) {
         app().message(Incomplete);
         return std::nullopt;
@@ -197,12 +158,12 @@ std::optional<Transfer> transferEntry() {
     }
     const std::optional<Money> typed = Money::parse(form.Text2[1]->Text());
     if (!typed) {
-        app().message(NotAnAmount + NotAdded);
+        app().message(notAnAmountMessage(form.Text2[1]->Text()) + NotAdded);
         return std::nullopt;
     }
     Transfer transfer;
-    transfer.from = chosenAccount(form.Combo1[1]);
-    transfer.to = chosenAccount(form.Combo1[2]);
+    transfer.from = chosenAccount(*form.Combo1[1]);
+    transfer.to = chosenAccount(*form.Combo1[2]);
     if (transfer.from == 0 || transfer.to == 0) {
         app().message(Incomplete);
         return std::nullopt;
@@ -268,7 +229,7 @@ std::optional<TransactionFields> editedEntry() {
     FinDialog2& dialog = app().window<FinDialog2>();
     const std::optional<Money> amount = Money::parse(dialog.Text2->Text());
     if (!amount) {
-        app().message(NotAnAmount + NotSaved);
+        app().message(notAnAmountMessage(dialog.Text2->Text()) + NotSaved);
         return std::nullopt;
     }
     QString category;

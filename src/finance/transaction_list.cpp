@@ -7,6 +7,7 @@
 
 #include "common/application.h"
 #include "common/conversions.h"
+#include "finance/debit_order_occurrences.h"
 #include "finance/fin_module.h"
 #include "finance/transactions_window.h"
 
@@ -191,8 +192,8 @@ void findAccountRows(int account, const QString& category, ListTexts& texts, std
         const double end = file.readDate(slotRecord(j, DebitOrderField::End));
         const QString description = Conversions::trimSpaces(file.readString(slotRecord(j, DebitOrderField::Description)));
         const Money amount = file.readMoney(slotRecord(j, DebitOrderField::Amount)).negated();
-        ForEachDebitOrderOccurrence(start, end, [&](const QDate& day) {
-            rows.push_back({day, debitOrder, description, amount, id});
+        ForEachDebitOrderOccurrence(start, end, [&](double date) {
+            rows.push_back({Conversions::dayOfSerialDate(date), debitOrder, description, amount, id});
         });
     }
 }
@@ -250,27 +251,6 @@ void appendRows(FlexGrid* grid, std::vector<FoundRow>& rows, ListTexts& texts) {
     }
 }
 }  // namespace
-
-QDate NextDebitOrderOccurrence(const QDate& occurrence) {
-    int year = occurrence.year();
-    int month = occurrence.month() + 1;
-    if (month == 13) {
-        month = 1;
-        ++year;
-    }
-    // A day beyond the month's length runs on into the next month.
-    return QDate(year, month, 1).addDays(occurrence.day() - 1);
-}
-
-void ForEachDebitOrderOccurrence(double start, double end, const std::function<void(const QDate&)>& occurrence) {
-    // The first occurrence is the start as stored, with any time of day it
-    // carries; each next one is a whole day.
-    QDate day = Conversions::dayOfSerialDate(start);
-    for (double at = start; day.isValid() && day.year() <= 9999 && at <= end; at = Conversions::toSerialDate(day)) {
-        occurrence(day);
-        day = NextDebitOrderOccurrence(day);
-    }
-}
 
 void FillTransactionGrid() {
     FinForm1& form = app().window<FinForm1>();

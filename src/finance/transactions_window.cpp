@@ -90,15 +90,11 @@ void FinForm1::MSFlexGrid1_Click() {
     setEntryCommandsEnabled(MSFlexGrid1->Row() >= FinModule::FirstEntryRow);
 }
 
-// Half a second later Edit and Delete are off. The wait starts once the focus
-// change is over, so that a click on Edit or Delete, which took the focus,
-// is handled within it while both are still on.
+// Half a second later Edit and Delete are off: a click on either, which
+// took the focus from the list, is handled within the wait while both are
+// still on.
 void FinForm1::MSFlexGrid1_LostFocus() {
-    QMetaObject::invokeMethod(
-        this,
-        [self = QPointer<FinForm1>(this)] {
-            app().clock().pause(0.5);
-            if (self) self->setEntryCommandsEnabled(false);
-        },
-        Qt::QueuedConnection);
+    const QPointer<FinForm1> self(this);
+    app().clock().pause(0.5);
+    if (self) setEntryCommandsEnabled(false);
 }

@@ -130,7 +130,11 @@ void CloseDataFiles() {
     for (int number : {AppointFile, NotesFile, AddBookFile, PhotoFile}) app().files().close(number);
 }
 
+// Every road out of the program passes here, but for a failure, after which
+// the files take no more writes. An address entry still open in the entry
+// dialog goes back to its file first.
 void CloseFilesAndEnd() {
+    WriteBackAddressEdit();
     CloseDataFiles();
     app().end(0);
 }

@@ -1,7 +1,9 @@
 #pragma once
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "common/record_file.h"
 
@@ -18,6 +20,9 @@ struct Variables {
     // the deletions made meanwhile; -1 when it is gone or there is none.
     qint32 EditedAppointment = -1;
     bool EditedAppointmentDeleted = false;
+    // The address entry that "Edit Entry" took out of the file, its records as
+    // they were, until the entry dialog's OK stores the edit or it is written back.
+    std::optional<QByteArray> EditedAddress;
 };
 Variables& vars();
 
@@ -46,10 +51,14 @@ inline constexpr qint32 MaxEntries = 32767;
 namespace AppointmentField {
 enum : int { Id = 1, Subject, Start, End, Reminder, Minutes, Description, Count = Description };
 }
-// Fields of an address block that the birthday readers use (all strings;
-// the birthday as dd/mm/yyyy, the flag "1" when the entry has a birthday).
+// Fields of an address block, all strings: the key "Surname, Name", the six
+// phones from Home on, the birthday as dd/mm/yyyy (stored whether or not the
+// entry has one) and its flag, "1" when the entry has a birthday.
 namespace AddressField {
-enum : int { Key = 1, Birthday = 11, BirthdayFlag = 12 };
+enum : int {
+    Key = 1, Name, Surname, Address, Phone, Birthday = Phone + 6, BirthdayFlag, Email, HomePage, Notes,
+    Count = Notes
+};
 }
 
 // The entry count; a count that is not a non-negative integer reads as 0.
@@ -106,6 +115,19 @@ void ShowTodayMarker();
 void MarkCalendarMonth();
 // Whether address entry i has a birthday: its flag reads as the number 1.
 bool HasBirthday(qint32 entry);
+
+// The address book: the name list of the letter group, the entry it names,
+// deleting it, and the entry dialog's new entry (whether it was stored).
+void FillAddressNameList();
+void ShowAddressEntry();
+void DeleteAddressEntry();
+bool AddAddressEntry();
+// "Edit Entry": the shown entry leaves the file as DeleteAddressEntry takes
+// it, and is kept until the dialog's OK stores the edit.
+void BeginAddressEdit();
+// Writes an open edit's entry back as it was, at the end of the file, as OK
+// would have; gives whether there was one and it was written.
+bool WriteBackAddressEdit();
 
 // The Activities window's day: its appointments and birthdays.
 void LoadDayActivities();

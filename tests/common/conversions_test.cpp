@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <cmath>
 
 #include "common/conversions.h"
 #include "common/money.h"
@@ -13,44 +14,32 @@ protected:
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 };
 
-TEST_F(ConversionsTest, MoneyText) {
-    EXPECT_EQ(Money().text(), "0");
-    EXPECT_EQ(Money::fromScaled(12345000).text(), "1234.5");
-    EXPECT_EQ(Money::fromScaled(-1).text(), "-0.0001");
-    EXPECT_EQ(Money::fromScaled(-20000).text(), "-2");
-    EXPECT_EQ(Money::fromScaled(INT64_MIN).text(), "-922337203685477.5808");
-}
-
-TEST_F(ConversionsTest, MoneyReadsOnlyWellFormedAmounts) {
-    EXPECT_EQ(Money::parse("  12.5 "), Money::fromScaled(125000));
-    EXPECT_EQ(Money::parse("-0.0001"), Money::fromScaled(-1));
-    EXPECT_EQ(Money::parse("+7"), Money::fromScaled(70000));
-    EXPECT_EQ(Money::parse(".5"), Money::fromScaled(5000));
-    EXPECT_EQ(Money::parse("3."), Money::fromScaled(30000));
+TEST_F(ConversionsTest, MoneyWritesItsTextAndReadsOnlyWellFormedAmounts) {
+    for (const auto& [scaled, text] : std::initializer_list<std::pair<qint64, const char*>>{
+             {0, "0"}, {12345000, "1234.5"}, {-1, "-0.0001"}, {-20000, "-2"}, {INT64_MIN, "-922337203685477.5808"}})
+        EXPECT_EQ(Money::fromScaled(scaled).text(), text);
+    for (const auto& [typed, scaled] : std::initializer_list<std::pair<const char*, qint64>>{
+             {"  12.5 ", 125000}, {"-0.0001", -1}, {"+7", 70000}, {".5", 5000}, {"3.", 30000}})
+        EXPECT_EQ(Money::parse(typed), Money::fromScaled(scaled)) << typed;
     for (const char* bad : {"", "   ", "-", "+", ".", "1.23456", "12a", "1,5", "1 000", "1e3",
                             "99999999999999999999", "922337203685478"})
         EXPECT_FALSE(Money::parse(bad).has_value()) << bad;
 }
 
-TEST_F(ConversionsTest, LocaleDecimalSeparatorBothWays) {
+TEST_F(ConversionsTest, NumbersInEitherDecimalSeparator) {
+    EXPECT_EQ(Conversions::numberText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(Conversions::numberText(-1234.5), "-1234.5");
+    EXPECT_EQ(Conversions::numberText(100), "100");
+    EXPECT_EQ(Conversions::parseNumber(" 015 "), 15.0);
+    EXPECT_EQ(Conversions::parseNumber("-7.5"), -7.5);
+    for (const char* bad : {"", "ten", "1.2.3"}) EXPECT_FALSE(Conversions::parseNumber(bad).has_value()) << bad;
+
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(Money::fromScaled(15000).text(), "1,5");
     EXPECT_EQ(Money::parse("1,5"), Money::fromScaled(15000));
     EXPECT_EQ(Money::parse("1.5"), Money::fromScaled(15000));  // "." is always accepted
     EXPECT_EQ(Conversions::numberText(0.25), "0,25");
     EXPECT_EQ(Conversions::parseNumber("7,5"), 7.5);
-}
-
-TEST_F(ConversionsTest, NumberText) {
-    EXPECT_EQ(Conversions::numberText(0), "0");
-    EXPECT_EQ(Conversions::numberText(0.1 + 0.2), "0.3");
-    EXPECT_EQ(Conversions::numberText(-1234.5), "-1234.5");
-    EXPECT_EQ(Conversions::numberText(100), "100");
-    EXPECT_EQ(Conversions::parseNumber(" 015 "), 15.0);
-    EXPECT_EQ(Conversions::parseNumber("-7.5"), -7.5);
-    EXPECT_FALSE(Conversions::parseNumber("").has_value());
-    EXPECT_FALSE(Conversions::parseNumber("ten").has_value());
-    EXPECT_FALSE(Conversions::parseNumber("1.2.3").has_value());
 }
 
 // A double's text is the general 15-digit conversion's, also where the
@@ -69,17 +58,17 @@ TEST_F(ConversionsTest, NumberTextRoundsAsTheGeneralConversion) {
     }
     EXPECT_EQ(Conversions::numberText(-12.5, u","), "-12,5");
     EXPECT_EQ(Money::fromScaled(-125000).text(u"::"), "-12::5");
+    EXPECT_EQ(Conversions::dayOfSerialDate(-1.25), QDate(1899, 12, 29));
+    EXPECT_FALSE(Conversions::dayOfSerialDate(std::nan("")).isValid());
 }
 
-TEST_F(ConversionsTest, DatesReadBackAsTheSameDay) {
+TEST_F(ConversionsTest, DatesReadBackAsTheSameDayAndSerialDatesBothWays) {
     for (const QDate& day : {QDate(1601, 1, 1), QDate(1899, 12, 30), QDate(2024, 2, 29), QDate(9999, 12, 31)}) {
         const QString text = Conversions::dateText(day);
         EXPECT_TRUE(text.contains(QString::number(day.year()))) << text.toStdString();
         EXPECT_EQ(Conversions::parseDate(text), day) << text.toStdString();
     }
-}
 
-TEST_F(ConversionsTest, SerialDatesBothWays) {
     using Conversions::fromSerialDate;
     using Conversions::toSerialDate;
     EXPECT_EQ(toSerialDate(QDate(1899, 12, 30)), 0.0);
@@ -94,11 +83,9 @@ TEST_F(ConversionsTest, SerialDatesBothWays) {
 }
 
 TEST_F(ConversionsTest, RoundingHalfToEven) {
-    EXPECT_EQ(Conversions::roundHalfEven(-7.5), -8);
-    EXPECT_EQ(Conversions::roundHalfEven(2.5), 2);
-    EXPECT_EQ(Conversions::roundHalfEven(3.5), 4);
-    EXPECT_EQ(Conversions::roundHalfEven(34199.5), 34200);
-    EXPECT_EQ(Conversions::roundHalfEven(34200.5), 34200);
+    for (const auto& [value, rounded] : std::initializer_list<std::pair<double, double>>{
+             {-7.5, -8}, {2.5, 2}, {3.5, 4}, {34199.5, 34200}, {34200.5, 34200}})
+        EXPECT_EQ(Conversions::roundHalfEven(value), rounded) << value;
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QImage>
 #include <QProcess>
+#include <QTest>
+#include <functional>
 
 #include "common/lock_file.h"
-
+#include "desk/module2.h"
 #include "support/desk_start.h"
 
 namespace {
@@ -21,12 +22,6 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QString writePicture(const QString& name, const char* format) {
-        QImage image(40, 30, QImage::Format_RGB32);
-        image.fill(Qt::darkGreen);
-        EXPECT_TRUE(image.save(dataPath(name), format));
-        return dataPath(name);
-    }
 };
 
 QByteArray taggedZero() { return QByteArray::fromHex("02000000"); }
@@ -34,25 +29,18 @@ QByteArray taggedZero() { return QByteArray::fromHex("02000000"); }
 TEST_F(StartupTest, FirstStartCreatesTheFourFiles) {
     Desk& desk = startDesk();
 
-    const QByteArray appoint = fileBytes("Appoint.dat");
-    ASSERT_EQ(appoint.size(), 8 * 128);
-    EXPECT_EQ(appoint.left(7 * 128), QByteArray(7 * 128, '\0'));
-    EXPECT_EQ(appoint.mid(7 * 128, 4), taggedZero());
-    const QByteArray notes = fileBytes("Notes.dat");
-    ASSERT_EQ(notes.size(), 3 * 500);
-    EXPECT_EQ(notes.mid(2 * 500, 4), taggedZero());
-    const QByteArray addBook = fileBytes("AddBook.dat");
-    ASSERT_EQ(addBook.size(), 16 * 128);
-    EXPECT_EQ(addBook.mid(15 * 128, 4), taggedZero());
+    // Every file is empty but for the tagged count 0 in the record after the first entry's.
+    const auto counted = [](int countRecord, int length) {
+        return QByteArray(countRecord * length, '\0') + taggedZero() + QByteArray(length - 4, '\0');
+    };
+    EXPECT_EQ(fileBytes("Appoint.dat"), counted(7, 128));
+    EXPECT_EQ(fileBytes("Notes.dat"), counted(2, 500));
+    EXPECT_EQ(fileBytes("AddBook.dat"), counted(15, 128));
     EXPECT_EQ(fileBytes("PhotoF.dat"), QByteArray(128, '\0'));
-
     EXPECT_TRUE(desk.isVisible());
-    EXPECT_FALSE(desk.Image43->Visible());
-    EXPECT_FALSE(desk.Image17->hasPicture());
-    EXPECT_FALSE(Module1::vars().ReminderCheckOff);
+    EXPECT_FALSE(desk.Image43->Visible() || desk.Image17->hasPicture());
     EXPECT_EQ(Module1::vars().DataDirectory, QDir::currentPath());
-    EXPECT_EQ(desk.Timer1->Interval(), 60000);
-    EXPECT_TRUE(desk.Timer1->Enabled());
+    EXPECT_TRUE(desk.Timer1->Enabled() && desk.Timer1->Interval() == 60000) << "the reminder check every minute";
     EXPECT_TRUE(messages->texts.isEmpty());
 
     // The splash has gone and waits, with its "Close" back, as the About box.
@@ -62,7 +50,7 @@ TEST_F(StartupTest, FirstStartCreatesTheFourFiles) {
     EXPECT_TRUE(splash->Command1->Visible());
 }
 
-TEST_F(StartupTest, LaterStartsChangeNoStoredByte) {
+TEST_F(StartupTest, LaterStartsChangeNoStoredByteAndShowTheStoredPhoto) {
     startDesk();
     const QByteArray first = allFiles();
     restart();
@@ -71,15 +59,23 @@ TEST_F(StartupTest, LaterStartsChangeNoStoredByte) {
     // A stored "none" is written back unchanged and means no photo.
     application->files()[Module1::PhotoFile].writeString(1, QStringLiteral("none"));
     const QByteArray withNone = allFiles();
-    Desk& desk = restart();
+    EXPECT_FALSE(restart().Image17->hasPicture());
     EXPECT_EQ(allFiles(), withNone);
-    EXPECT_FALSE(desk.Image17->hasPicture());
 
     // Counts already set are left as they are.
     Module1::setRecordCount(Module1::Appointments, 3);
     const QByteArray withCount = allFiles();
     restart();
     EXPECT_EQ(allFiles(), withCount);
+
+    // A photo that has gone leaves the frame empty; its path stays stored.
+    const QString jpeg = writePicture("photo.jpg", "JPG");
+    application->files()[Module1::PhotoFile].writeString(1, jpeg);
+    EXPECT_TRUE(restart().Image17->hasPicture());
+    QFile::remove(jpeg);
+    EXPECT_FALSE(restart().Image17->hasPicture());
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_EQ(storedPhoto(), jpeg);
 }
 
 TEST_F(StartupTest, TheSplashStaysUntilTheRoundedSecondPlusTwo) {
@@ -105,47 +101,11 @@ TEST_F(StartupTest, AStartDirectoryThatCannotBeWrittenEndsWithAMessage) {
     EXPECT_FALSE(desk.isVisible());
 }
 
-TEST_F(StartupTest, DamagedFilesDoNotStopTheStart) {
-    QByteArray appoint(8 * 128, '\0');
-    appoint.replace(7 * 128, 6, QByteArray::fromHex("0800ffff4142"));  // a string where the count belongs
-    writeRaw("Appoint.dat", appoint);
-    writeRaw("Notes.dat", QByteArray::fromHex("0100"));  // truncated
-    QByteArray garbage(128, '\0');
-    for (int i = 0; i < 128; ++i) garbage[i] = char((i * 97 + 13) & 0xFF);
-    writeRaw("PhotoF.dat", garbage);
-    QByteArray addBook(16 * 128, '\0');
-    addBook.replace(15 * 128, 4, QByteArray::fromHex("0700ffff"));  // an unknown tag
-    writeRaw("AddBook.dat", addBook);
-
-    Desk& desk = startDesk();
-    EXPECT_TRUE(desk.isVisible());
-    EXPECT_TRUE(messages->texts.isEmpty());
-    EXPECT_FALSE(desk.Image17->hasPicture());
-    EXPECT_EQ(Module1::RecordCount(Module1::Appointments), 0);
-    EXPECT_EQ(fileBytes("AddBook.dat").mid(15 * 128, 4), QByteArray::fromHex("0700ffff"));  // left as it was
-    EXPECT_EQ(fileBytes("Notes.dat").mid(2 * 500, 4), taggedZero());
-}
-
-TEST_F(StartupTest, TheStoredPhotoShowsAgainAndAMissingOneLeavesTheFrameEmpty) {
-    const QString jpeg = writePicture("photo.jpg", "JPG");
-    startDesk();
-    application->files()[Module1::PhotoFile].writeString(1, jpeg);
-
-    Desk& desk = restart();
-    EXPECT_TRUE(desk.Image17->hasPicture());
-
-    QFile::remove(jpeg);
-    Desk& again = restart();
-    EXPECT_FALSE(again.Image17->hasPicture());
-    EXPECT_TRUE(messages->texts.isEmpty());
-    EXPECT_EQ(application->files()[Module1::PhotoFile].readString(1), jpeg);  // the path stays stored
-}
-
 // Merely starting writes the count records and the photo path back as they
 // are, byte for byte, even when their length fields run past their records.
-TEST_F(StartupTest, StartingLeavesADamagedFileByteForByte) {
+TEST_F(StartupTest, DamagedFilesDoNotStopTheStartAndAreLeftByteForByte) {
     QByteArray appoint(8 * 128, '\0');
-    appoint.replace(7 * 128, 8, QByteArray::fromHex("0800ffff41424344"));  // a tagged string longer than its record
+    appoint.replace(7 * 128, 8, QByteArray::fromHex("0800ffff41424344"));  // a tagged string where the count belongs
     for (int i = 8; i < 128; ++i) appoint[7 * 128 + i] = char(0x40 + i % 26);
     writeRaw("Appoint.dat", appoint);
     QByteArray photo(128, 'p');
@@ -155,12 +115,22 @@ TEST_F(StartupTest, StartingLeavesADamagedFileByteForByte) {
     notes.replace(2 * 500, 4, QByteArray::fromHex("0200" "0500"));
     notes.replace(2 * 500 + 4, 10, "after-cnt!");
     writeRaw("Notes.dat", notes);
+    QByteArray addBook(16 * 128, '\0');
+    addBook.replace(15 * 128, 4, QByteArray::fromHex("0700ffff"));  // an unknown tag
+    writeRaw("AddBook.dat", addBook);
 
-    startDesk();
+    Desk& desk = startDesk();
+    EXPECT_TRUE(desk.isVisible());
     EXPECT_TRUE(messages->texts.isEmpty());
-    EXPECT_EQ(fileBytes("Appoint.dat"), appoint);
-    EXPECT_EQ(fileBytes("PhotoF.dat"), photo);
-    EXPECT_EQ(fileBytes("Notes.dat"), notes);
+    EXPECT_FALSE(desk.Image17->hasPicture());
+    EXPECT_EQ(Module1::RecordCount(Module1::Appointments), 0);
+    EXPECT_EQ(allFiles(), appoint + "|" + notes + "|" + addBook + "|" + photo);
+
+    // A file cut short before its count gets one.
+    writeRaw("Notes.dat", QByteArray::fromHex("0100"));
+    restart();
+    EXPECT_EQ(fileBytes("Notes.dat").mid(2 * 500, 4), taggedZero());
+    EXPECT_TRUE(messages->texts.isEmpty());
 }
 
 class DataFolderLockTest : public StartupTest {
@@ -224,23 +194,35 @@ TEST_F(DataFolderLockTest, ALockLeftByAnEndedOrganizerIsTakenOverButALiveOnesNev
     EXPECT_EQ(LockFile(lockPath()).lock(), LockFile::Result::HeldElsewhere);
 }
 
-TEST_F(DataFolderLockTest, EveryRoadOutReleasesTheFolder) {
-    auto free = [this] {
-        LockFile probe(lockPath());
-        return probe.lock() == LockFile::Result::Locked;
+TEST_F(DataFolderLockTest, EveryRoadOutClosesTheFilesAndReleasesTheFolder) {
+    auto free = [this] { return LockFile(lockPath()).lock() == LockFile::Result::Locked; };
+    struct Road {
+        const char* name;
+        int endCode;
+        std::function<void(Desk&)> take;
     };
-    startDesk().Exit_Click();
-    EXPECT_TRUE(programEnded());
-    EXPECT_TRUE(free()) << "exit";
-
-    restart();
-    EXPECT_FALSE(free());
-    app().fail(QStringLiteral("A failure the program cannot go on from."));
-    EXPECT_TRUE(free()) << "a failure";
-
-    restart();
-    application.reset();
-    EXPECT_TRUE(free()) << "the end of the application object";
+    const Road roads[] = {
+        {"menu Exit", 0, [](Desk& desk) { desk.Exit->trigger(); }},
+        {"Exit drawer label", 0,
+         [](Desk& desk) {
+             QTest::mouseClick(desk.Command3, Qt::LeftButton);
+             QTest::mouseClick(desk.Label3, Qt::LeftButton);
+             EXPECT_EQ(Module2::drawerParts(Module2::Drawer::Exit).front->Top(), 3360) << "the drawer slid shut";
+         }},
+        {"close box of the desk", 0, [](Desk& desk) { desk.close(); }},
+        {"a failure", 1, [](Desk&) { app().fail(QStringLiteral("A failure the program cannot go on from.")); }},
+        {"the end of the application object", 0, [this](Desk&) { application.reset(); }},
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        Desk& desk = restart();
+        ASSERT_FALSE(free());
+        road.take(desk);
+        EXPECT_TRUE(free());
+        if (!application) continue;
+        EXPECT_EQ(endCodes, std::vector<int>{road.endCode});
+        for (int n : {11, 12, 13, 14}) EXPECT_FALSE(application->files().isOpen(n)) << n;
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "desk/desk_window.h"
 #include "organizer/activities_window.h"
 #include "organizer/calendar_window.h"
+#include "support/address_entries.h"
 #include "support/appointment_files.h"
 #include "support/double_click.h"
 
@@ -30,9 +31,6 @@ protected:
         calendar.Calendar1->setValue(day);
         Module1::MarkCalendarMonth();
     }
-    void clickDay(Form1& calendar, const QDate& day) {
-        QTest::mouseClick(calendar.Calendar1, Qt::LeftButton, {}, calendar.Calendar1->cellRect(calendar.Calendar1->cellOf(day)).center());
-    }
 };
 
 TEST_F(CalendarWindowTest, EveryMarkerLiesInsideTheDayCellOfItsNumber) {
@@ -47,10 +45,10 @@ TEST_F(CalendarWindowTest, EveryMarkerLiesInsideTheDayCellOfItsNumber) {
 
 TEST_F(CalendarWindowTest, OpensOnTodaysMonthWithADotPerDayOfAppointmentsAndBirthdays) {
     storeAppointments({"20240301-1", "20240307-1", "20240307-2", "20240229-1", "20240401-1", "2024031", "20240331-1"});
-    storeAddress("Smith, Anna", "07/03/1980");
-    storeAddress("Brown, Bob", "20/03/1975");
-    storeAddress("Green, Gil", "21/03/1960", "0");  // no birthday ticked
-    storeAddress("White, Wes", "21/04/1960");
+    storeEntry(person("Smith", "Anna", "07/03/1980", "1"));
+    storeEntry(person("Brown", "Bob", "20/03/1975", "1"));
+    storeEntry(person("Green", "Gil", "21/03/1960", "0"));  // no birthday ticked
+    storeEntry(person("White", "Wes", "21/04/1960", "1"));
 
     Form1& calendar = openCalendar();
     EXPECT_TRUE(calendar.isVisible());
@@ -64,7 +62,7 @@ TEST_F(CalendarWindowTest, OpensOnTodaysMonthWithADotPerDayOfAppointmentsAndBirt
 
 TEST_F(CalendarWindowTest, MonthsBeginningOnSundayOrSaturdayAndThe29FebruaryBirthday) {
     storeAppointments({"20240901-1", "20240930-1", "20241231-1", "20240601-1", "20270301-1"});
-    storeAddress("Leap, Lea", "29/02/1996");
+    storeEntry(person("Leap", "Lea", "29/02/1996", "1"));
     Form1& calendar = openCalendar();
 
     showMonth(calendar, QDate(2024, 9, 15));  // begins on a Sunday
@@ -98,20 +96,27 @@ TEST_F(CalendarWindowTest, TheArrowsStepToTheFirstOfTheNextOrPreviousMonthAcross
     showMonth(calendar, QDate(2025, 1, 31));
     QTest::mouseClick(calendar.UpDown1->upButton(), Qt::LeftButton);
     EXPECT_EQ(calendar.Calendar1->Value(), QDate(2025, 2, 1));
+
+    // "Close" keeps the month; the close box starts afresh on today.
+    QTest::mouseClick(calendar.Command1, Qt::LeftButton);
+    EXPECT_FALSE(calendar.isVisible());
+    EXPECT_EQ(openCalendar().Calendar1->Value(), QDate(2025, 2, 1));
+    calendar.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(app().existingWindow<Form1>(), nullptr);
+    EXPECT_EQ(openCalendar().Calendar1->Value(), QDate(2024, 3, 7));
 }
 
-TEST_F(CalendarWindowTest, ADoubleClickOpensTheDayAndAClickRefreshesTheDotsAndEmptiesTheActivitiesWindow) {
+// Every Activities test opens its day by a double click on the calendar.
+TEST_F(CalendarWindowTest, AClickRefreshesTheDotsAndEmptiesTheActivitiesWindow) {
     storeAppointments({"20240307-1", "20240320-1", "20240320-2"});
     Form1& calendar = openCalendar();
-    doubleClick(calendar.Calendar1, calendar.Calendar1->cellRect(calendar.Calendar1->cellOf(QDate(2024, 3, 20))).center());
-    Form4& activities = app().window<Form4>();
-    EXPECT_TRUE(activities.isVisible());
-    EXPECT_EQ(activities.DTPicker1->Value(), QDate(2024, 3, 20));
-    EXPECT_EQ(activities.Combo3->ListCount(), 2);
-    EXPECT_EQ(activities.Text3->Text(), QStringLiteral("20240320-1"));
+    Form4& activities = openDay(QDate(2024, 3, 20));
+    ASSERT_EQ(activities.Combo3->ListCount(), 2);
 
     storeAppointments({"20240321-1"});
-    clickDay(calendar, QDate(2024, 3, 22));
+    const QDate day(2024, 3, 22);
+    QTest::mouseClick(calendar.Calendar1, Qt::LeftButton, {}, calendar.Calendar1->cellRect(calendar.Calendar1->cellOf(day)).center());
     EXPECT_EQ(shownCells(calendar.Picture2), (std::set<int>{12, 25, 26}));
     EXPECT_EQ(activities.Combo3->ListCount(), 0);
     EXPECT_EQ(activities.Text3->Text(), QStringLiteral("ID"));
@@ -133,35 +138,4 @@ TEST_F(CalendarWindowTest, TheTodayMarkerFollowsTheFileOnlyWhenTheMarkersAreRefr
     EXPECT_TRUE(desk.Image43->Visible());
     showMonth(calendar, QDate(2025, 6, 1));  // another month shown: the marker still follows today
     EXPECT_FALSE(desk.Image43->Visible());
-}
-
-TEST_F(CalendarWindowTest, EveryDeskOpenerShowsTheOneCalendarAtNormalSize) {
-    Desk& desk = app().window<Desk>();
-    const std::function<void()> openers[] = {
-        [&] { desk.Calendar->trigger(); },
-        [&] { doubleClick(desk.Image8, desk.Image8->rect().center()); },
-        [&] { doubleClick(desk.Image13, desk.Image13->rect().center()); },
-        [&] { doubleClick(desk.Image43, desk.Image43->rect().center()); },
-        [&] { desk.Label4_Click(); },
-    };
-    for (const auto& open : openers) {
-        if (Form1* shown = app().existingWindow<Form1>()) shown->showMinimized();
-        open();
-        Form1& calendar = app().window<Form1>();
-        EXPECT_TRUE(calendar.isVisible());
-        EXPECT_FALSE(calendar.isMinimized());
-    }
-}
-
-TEST_F(CalendarWindowTest, CloseKeepsTheMonthWhileTheCloseBoxStartsAfreshOnToday) {
-    Form1& calendar = openCalendar();
-    QTest::mouseClick(calendar.UpDown1->upButton(), Qt::LeftButton);
-    QTest::mouseClick(calendar.Command1, Qt::LeftButton);
-    EXPECT_FALSE(calendar.isVisible());
-    EXPECT_EQ(openCalendar().Calendar1->Value(), QDate(2024, 4, 1));
-
-    calendar.close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(app().existingWindow<Form1>(), nullptr);
-    EXPECT_EQ(openCalendar().Calendar1->Value(), QDate(2024, 3, 7));
 }

@@ -9,6 +9,7 @@
 
 #include "organizer/appointment_dialog.h"
 #include "organizer/notes_window.h"
+#include "support/address_entries.h"
 #include "support/appointment_files.h"
 
 namespace {
@@ -113,6 +114,26 @@ TEST_F(InterruptedWritesTest, AnAppointmentThatCannotBeWrittenWholeIsNotCounted)
     nextRun();
     EXPECT_EQ(Module1::RecordCount(Module1::Appointments), 4);
     EXPECT_EQ(fileBytes("Appoint.dat").left(before.size()), before);
+}
+
+// An address entry lands fields first, in one write, and the count last.
+TEST_F(InterruptedWritesTest, AnAddressEntryThatCannotBeWrittenWholeIsNotCounted) {
+    for (int writesBefore : {0, 1}) {
+        SCOPED_TRACE(writesBefore);
+        nextRun();
+        Form3& book = app().window<Form3>();
+        book.Show();
+        QTest::mouseClick(book.Command3, Qt::LeftButton);
+        Form7& dialog = app().window<Form7>();
+        dialog.Text2[1]->typeText(QStringLiteral("Brown"));
+        Module1::AddressBook.file().failWrite(writesBefore, ENOSPC);
+        QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+
+        EXPECT_EQ(messages->texts, QStringList{failureText(dataPath("AddBook.dat"), "No space left on device")});
+        EXPECT_TRUE(dialog.isVisible()) << "nothing is reported as stored";
+        nextRun();
+        EXPECT_EQ(Module1::RecordCount(Module1::AddressBook), 0);
+    }
 }
 
 }  // namespace

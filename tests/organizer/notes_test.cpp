@@ -1,28 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <QtEndian>
 
-#include "desk/desk_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
 #include "organizer/notes.h"
 #include "organizer/notes_window.h"
-#include "support/organizer_test.h"
+#include "support/appointment_files.h"
 
 namespace {
 
-class NotesTest : public OrganizerTest {
+class NotesTest : public AppointmentTest {
 protected:
     static constexpr int RecordLength = 500;
-
-    void SetUp() override {
-        OrganizerTest::SetUp();
-        Module1::vars().DataDirectory = QDir::currentPath();
-        Module1::OpenDataFiles();
-    }
 
     Form2& openNotes() {
         Form2& notes = app().window<Form2>();
@@ -31,16 +22,9 @@ protected:
         return notes;
     }
 
-    // Replaces a box's whole text by typing, as the user does after selecting it.
-    static void retype(TextBox* box, const QString& text) {
-        if (auto* line = box->findChild<QLineEdit*>()) line->selectAll();
-        if (auto* pad = box->findChild<QPlainTextEdit*>()) pad->selectAll();
-        box->typeText(text);
-    }
-
     void saveNote(Form2& notes, const QString& text, const QString& title) {
-        retype(notes.Text1, text);
-        retype(notes.Text2, title);
+        typeOver(notes.Text1, text);
+        typeOver(notes.Text2, title);
         notes.Command1->click();
     }
 
@@ -74,42 +58,19 @@ protected:
     }
 };
 
-TEST_F(NotesTest, AnEmptyFileListsOnlyTheHeaderAndViewAndDeleteDoNothing) {
-    Form2& notes = openNotes();
-    EXPECT_EQ(notes.Caption(), "Notes");
-    EXPECT_EQ(listed(notes.MSFlexGrid1), QStringList{"Nr.|Description"});
-    EXPECT_EQ(notes.MSFlexGrid1->FixedRows(), 1);
-    EXPECT_EQ(notes.MSFlexGrid1->ColWidth(0), 500);
-    EXPECT_EQ(notes.MSFlexGrid1->ColWidth(1), 3360);
-    EXPECT_EQ(notes.Text1->Text(), "");
-    EXPECT_EQ(notes.Text2->Text(), "Note");
-    EXPECT_FALSE(notes.Command1->isEnabled());
-
-    retype(notes.Text1, QStringLiteral("kept"));
-    const QByteArray before = fileBytes(QStringLiteral("Notes.dat"));
-    notes.Command2->click();
-    notes.Command3->click();
-    EXPECT_EQ(notes.Text1->Text(), "kept");
-    EXPECT_EQ(fileBytes(QStringLiteral("Notes.dat")), before);
-    EXPECT_TRUE(messages->texts.isEmpty());
-}
-
 TEST_F(NotesTest, SavingAppendsANewTitleAndRewritesOnlyTheTextOfAnExactOne) {
     Form2& notes = openNotes();
     saveNote(notes, QStringLiteral("Milk\r\nBread"), QStringLiteral("Shopping"));
     EXPECT_FALSE(notes.Command1->isEnabled());
-    EXPECT_EQ(storedCount(), 1);
-    EXPECT_EQ(storedString(1), "Shopping");
-    EXPECT_EQ(storedString(2), "Milk\r\nBread");
+    EXPECT_EQ(QStringList({storedString(1), storedString(2)}), QStringList({"Shopping", "Milk\r\nBread"}));
 
     saveNote(notes, QStringLiteral("Call Ann"), QStringLiteral("Phone"));
-    retype(notes.Text1, QStringLiteral("Milk, bread and eggs"));
-    retype(notes.Text2, QStringLiteral("Shopping"));
+    typeOver(notes.Text1, QStringLiteral("Milk, bread and eggs"));
+    typeOver(notes.Text2, QStringLiteral("Shopping"));
     EXPECT_TRUE(notes.Command1->isEnabled());
     notes.Command1->click();
     EXPECT_EQ(storedCount(), 2);
-    EXPECT_EQ(storedString(2), "Milk, bread and eggs");
-    EXPECT_EQ(storedString(4), "Phone");
+    EXPECT_EQ(QStringList({storedString(2), storedString(4)}), QStringList({"Milk, bread and eggs", "Phone"}));
     EXPECT_EQ(listed(notes.MSFlexGrid1), (QStringList{"Nr.|Description", "1|Shopping", "2|Phone"}));
 
     // Case and surrounding spaces make another title; so does an empty one.
@@ -118,8 +79,7 @@ TEST_F(NotesTest, SavingAppendsANewTitleAndRewritesOnlyTheTextOfAnExactOne) {
     saveNote(notes, QStringLiteral("c"), QString());
     saveNote(notes, QStringLiteral("d"), QString());
     EXPECT_EQ(storedCount(), 5);
-    EXPECT_EQ(storedString(13), "");
-    EXPECT_EQ(storedString(14), "d");
+    EXPECT_EQ(QStringList({storedString(13), storedString(14)}), QStringList({"", "d"}));
     EXPECT_EQ(listed(notes.MSFlexGrid1), (QStringList{"Nr.|Description", "1|Shopping", "2|Phone", "3|shopping",
                                                       "4| Shopping", "5|"}));
     EXPECT_TRUE(messages->texts.isEmpty());
@@ -129,7 +89,7 @@ TEST_F(NotesTest, PickingANoteFillsTheTitleAndViewingTrimsOnlySpaces) {
     Form2& notes = openNotes();
     saveNote(notes, QStringLiteral("First"), QStringLiteral("One"));
     saveNote(notes, QStringLiteral("  \r\nPack bags \r\n  "), QStringLiteral("  Trip  "));
-    retype(notes.Text1, QStringLiteral("unsaved"));
+    typeOver(notes.Text1, QStringLiteral("unsaved"));
 
     clickRow(notes.MSFlexGrid1, 2);
     EXPECT_EQ(notes.Text2->Text(), "  Trip  ") << "the list's title, as stored";
@@ -141,7 +101,7 @@ TEST_F(NotesTest, PickingANoteFillsTheTitleAndViewingTrimsOnlySpaces) {
     EXPECT_FALSE(notes.Command1->isEnabled());
 
     // Saved under the trimmed title, it is a new note.
-    retype(notes.Text1, QStringLiteral("Pack bags"));
+    typeOver(notes.Text1, QStringLiteral("Pack bags"));
     notes.Command1->click();
     EXPECT_EQ(storedCount(), 3);
     EXPECT_EQ(storedString(7), "Trip");
@@ -153,6 +113,19 @@ TEST_F(NotesTest, PickingANoteFillsTheTitleAndViewingTrimsOnlySpaces) {
     notes.Command4->click();
     EXPECT_EQ(notes.Text1->Text(), "");
     EXPECT_TRUE(notes.Command1->isEnabled());
+
+    // Coming back to the window clears the selection; moving the row from code copies no title.
+    clickRow(notes.MSFlexGrid1, 2);
+    app().window<Form1>().Show();
+    QCoreApplication::processEvents();
+    notes.Show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(notes.MSFlexGrid1->Row(), 0);
+    EXPECT_EQ(notes.Text2->Text(), "  Trip  ");
+    notes.Command3->click();
+    notes.Command2->click();
+    EXPECT_EQ(storedCount(), 3) << "nothing chosen: nothing deleted";
+    EXPECT_EQ(notes.Text1->Text(), "");
 }
 
 TEST_F(NotesTest, DeletingMovesTheLaterNotesUpAndEmptiesTheLastBlock) {
@@ -160,20 +133,16 @@ TEST_F(NotesTest, DeletingMovesTheLaterNotesUpAndEmptiesTheLastBlock) {
     saveNote(notes, QStringLiteral("text one"), QStringLiteral("One"));
     saveNote(notes, QStringLiteral("text two"), QStringLiteral("Two"));
     saveNote(notes, QStringLiteral("text three"), QStringLiteral("Three"));
-    retype(notes.Text1, QStringLiteral("on the pad"));
+    typeOver(notes.Text1, QStringLiteral("on the pad"));
 
     clickRow(notes.MSFlexGrid1, 2);
     notes.Command3->click();
     EXPECT_EQ(storedCount(), 2);
-    EXPECT_EQ(storedString(1), "One");
-    EXPECT_EQ(storedString(2), "text one");
-    EXPECT_EQ(storedString(4), "Three");
-    EXPECT_EQ(storedString(5), "text three");
-    EXPECT_EQ(storedString(7), "");
-    EXPECT_EQ(storedString(8), "");
+    EXPECT_EQ(QStringList({storedString(1), storedString(2), storedString(4), storedString(5), storedString(7),
+                           storedString(8)}),
+              QStringList({"One", "text one", "Three", "text three", "", ""}));
     EXPECT_EQ(listed(notes.MSFlexGrid1), (QStringList{"Nr.|Description", "1|One", "2|Three"}));
-    EXPECT_EQ(notes.Text1->Text(), "");
-    EXPECT_EQ(notes.Text2->Text(), "Note");
+    EXPECT_EQ(notes.Text1->Text() + notes.Text2->Text(), "Note");
     EXPECT_FALSE(notes.Command1->isEnabled());
 
     // Nothing is selected after the rebuild: a second Delete does nothing.
@@ -188,24 +157,15 @@ TEST_F(NotesTest, DeletingMovesTheLaterNotesUpAndEmptiesTheLastBlock) {
     EXPECT_EQ(storedString(1), "");
     EXPECT_EQ(listed(notes.MSFlexGrid1), QStringList{"Nr.|Description"});
     EXPECT_EQ(notes.MSFlexGrid1->FixedRows(), 1);
-}
 
-TEST_F(NotesTest, ComingBackToTheWindowClearsTheSelection) {
-    Form2& notes = openNotes();
-    saveNote(notes, QStringLiteral("text"), QStringLiteral("One"));
-    clickRow(notes.MSFlexGrid1, 1);
-    ASSERT_EQ(notes.MSFlexGrid1->Row(), 1);
-
-    app().window<Form1>().Show();
-    QCoreApplication::processEvents();
-    notes.Show();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(notes.MSFlexGrid1->Row(), 0);
-    EXPECT_EQ(notes.Text2->Text(), "One") << "moving the row from code copies no title";
-    notes.Command3->click();
+    // With no notes, View and Delete do nothing.
+    typeOver(notes.Text1, QStringLiteral("kept"));
+    const QByteArray before = fileBytes(QStringLiteral("Notes.dat"));
     notes.Command2->click();
-    EXPECT_EQ(storedCount(), 1);
-    EXPECT_EQ(notes.Text1->Text(), "text");
+    notes.Command3->click();
+    EXPECT_EQ(notes.Text1->Text(), "kept");
+    EXPECT_EQ(fileBytes(QStringLiteral("Notes.dat")), before);
+    EXPECT_TRUE(messages->texts.isEmpty());
 }
 
 TEST_F(NotesTest, TypingStopsAtTheLimitsAndNothingTypedIsCutOnSave) {
@@ -213,7 +173,7 @@ TEST_F(NotesTest, TypingStopsAtTheLimitsAndNothingTypedIsCutOnSave) {
     notes.Text2->typeText(QString(30, u'T'));
     EXPECT_EQ(notes.Text2->Text(), "Note" + QString(16, u'T'));
     const QString pad = QString(300, u'a') + QStringLiteral("\r\n") + QString(300, u'b');
-    retype(notes.Text1, pad);
+    typeOver(notes.Text1, pad);
     ASSERT_EQ(notes.Text1->Text().size(), Module1::NoteTextLength);
     notes.Command1->click();
     EXPECT_EQ(storedString(1), "Note" + QString(16, u'T'));
@@ -230,22 +190,6 @@ TEST_F(NotesTest, AFullFileRefusesOneMoreNoteAndWritesNothing) {
               QStringList{"The notes file is full: it holds 32767 notes. Delete a note before saving a new one."});
     EXPECT_EQ(fileBytes(QStringLiteral("Notes.dat")), before);
     EXPECT_EQ(notes.MSFlexGrid1->Rows(), Module1::MaxEntries + 1);
-}
-
-TEST_F(NotesTest, TheDeskOpensTheNotesWindowAtNormalSize) {
-    Desk& desk = app().window<Desk>();
-    desk.Notes->trigger();
-    Form2& notes = app().window<Form2>();
-    EXPECT_TRUE(notes.isVisible());
-    notes.showMinimized();
-    QTest::mouseDClick(desk.Image14, Qt::LeftButton);
-    EXPECT_FALSE(notes.isMinimized());
-    EXPECT_TRUE(notes.isVisible());
-
-    notes.Command5->click();
-    EXPECT_FALSE(notes.isVisible());
-    desk.Notes->trigger();
-    EXPECT_EQ(app().existingWindow<Form2>(), &notes) << "hidden, the window stays";
 }
 
 }  // namespace

@@ -8,24 +8,18 @@
 #include "organizer/notes_window.h"
 #include "organizer/reminder_window.h"
 #include "organizer/reminders.h"
-#include "support/organizer_test.h"
-#include "support/reminder_records.h"
+#include "support/appointment_files.h"
 
 namespace {
 
 const QDate Today = QDate(2024, 3, 7);
 const QString TodayKey = QStringLiteral("20240307");
 
-class RemindersTest : public OrganizerTest {
+class RemindersTest : public AppointmentTest {
 protected:
-    void SetUp() override {
-        OrganizerTest::SetUp();
-        Module1::vars().DataDirectory = QDir::currentPath();
-        Module1::OpenDataFiles();
-    }
-
+    // An appointment of today with a reminder.
     void add(const QString& subject, const QString& start, const QString& lead, const QString& end = QStringLiteral("23:00")) {
-        appendReminderRecord({TodayKey + QStringLiteral("-1"), subject, start, end, true, lead});
+        storeAppointment({TodayKey + QStringLiteral("-1"), subject, start, end, -1, lead});
     }
 
     // One tick of the desk's timer at the given time of today.
@@ -47,6 +41,11 @@ protected:
         }
         QObject::disconnect(watch);
         return shown;
+    }
+
+    // What the pop-up shows: subject, start, end and lead.
+    static QStringList shown(const Form8& popup) {
+        return {popup.Label7[0]->Caption(), popup.Label7[1]->Caption(), popup.Label7[2]->Caption(), popup.Label2->Caption()};
     }
 
     static QStringList tableRow(int row) {
@@ -73,10 +72,7 @@ TEST_F(RemindersTest, ADueReminderPopsUpInItsMinuteWithItsSubjectTimesAndLead) {
     EXPECT_EQ(popup.Caption(), "Reminder");
     EXPECT_EQ(popup.Label1->Caption() + ' ' + popup.Label2->Caption() + ' ' + popup.Label3->Caption(),
               "You have a meeting in 15 minutes.");
-    EXPECT_EQ(popup.Label7[0]->Caption(), "Dentist");
-    EXPECT_EQ(popup.Label7[1]->Caption(), "10:20");
-    EXPECT_EQ(popup.Label7[2]->Caption(), "11:00");
-    EXPECT_EQ(popup.Label7[2]->objectName(), "Label7(2)");
+    EXPECT_EQ(shown(popup), QStringList({"Dentist", "10:20", "11:00", "15"}));
 
     tickAt(10, 6);
     EXPECT_TRUE(popup.isVisible()) << "it stays until OK";
@@ -115,26 +111,15 @@ TEST_F(RemindersTest, TheLeadIsRoundedHalfToEvenAndBorrowsOneHourAtMost) {
     EXPECT_EQ(app().window<Form8>().Label2->Caption(), "7.5");
 }
 
-TEST_F(RemindersTest, SeveralDueAtOnceLeaveTheLastInFileOrderShowing) {
-    add(QStringLiteral("first"), QStringLiteral("10:05"), QStringLiteral("15"), QStringLiteral("10:30"));
-    add(QStringLiteral("second"), QStringLiteral("10:10"), QStringLiteral("20"), QStringLiteral("10:45"));
-    tickAt(9, 50);
-    Form8& popup = app().window<Form8>();
-    EXPECT_EQ(popup.Label7[0]->Caption(), "second");
-    EXPECT_EQ(popup.Label7[1]->Caption(), "10:10");
-    EXPECT_EQ(popup.Label7[2]->Caption(), "10:45");
-    EXPECT_EQ(popup.Label2->Caption(), "20");
-}
-
 TEST_F(RemindersTest, OnlyTodaysFlaggedAppointmentsWithNumbersGetARowAndTheCheckGoesOn) {
-    appendReminderRecord({TodayKey + "-1", "unflagged", "10:20", "11:00", false, "15"});
-    appendReminderRecord({"20240308-1", "tomorrow", "10:20", "11:00", true, "15"});
-    appendReminderRecord({"2024030", "short id", "10:20", "11:00", true, "15"});
-    appendReminderRecord({TodayKey + "-4", "bad lead", "10:20", "11:00", true, "soon"});
-    appendReminderRecord({TodayKey + "-5", "bad hour", "ab:20", "11:00", true, "15"});
-    appendReminderRecord({TodayKey + "-6", "bad minute", "10:x0", "11:00", true, "15"});
-    appendReminderRecord({TodayKey + "-7", "no start", "", "11:00", true, "15"});
-    appendReminderRecord({TodayKey + "-8", "valid", "10:20", "11:00", true, "15"});
+    storeAppointment({TodayKey + "-1", "unflagged", "10:20", "11:00", 0, "15"});
+    storeAppointment({"20240308-1", "tomorrow", "10:20", "11:00", -1, "15"});
+    storeAppointment({"2024030", "short id", "10:20", "11:00", -1, "15"});
+    storeAppointment({TodayKey + "-4", "bad lead", "10:20", "11:00", -1, "soon"});
+    storeAppointment({TodayKey + "-5", "bad hour", "ab:20", "11:00", -1, "15"});
+    storeAppointment({TodayKey + "-6", "bad minute", "10:x0", "11:00", -1, "15"});
+    storeAppointment({TodayKey + "-7", "no start", "", "11:00", -1, "15"});
+    storeAppointment({TodayKey + "-8", "valid", "10:20", "11:00", -1, "15"});
 
     tickAt(10, 5);
     EXPECT_EQ(app().window<Form2>().MSFlexGrid2->Rows(), 2);
@@ -145,16 +130,17 @@ TEST_F(RemindersTest, OnlyTodaysFlaggedAppointmentsWithNumbersGetARowAndTheCheck
     EXPECT_FALSE(programEnded());
 }
 
+// Several due at once leave the last in file order showing.
 TEST_F(RemindersTest, SubjectsAreTrimmedAndShortenedAfterThirtyCharacters) {
     const QString thirty = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123");
     add(thirty + u'4', QStringLiteral("10:20"), QStringLiteral("15"));
     add(QStringLiteral("   ") + thirty + QStringLiteral("   "), QStringLiteral("10:20"), QStringLiteral("15"));
-    add(QStringLiteral("  Lunch "), QStringLiteral("10:20"), QStringLiteral("15"));
+    add(QStringLiteral("  Lunch "), QStringLiteral("10:10"), QStringLiteral("5"), QStringLiteral("10:45"));
     tickAt(10, 5);
     EXPECT_EQ(tableRow(1)[5], thirty + " ...");
     EXPECT_EQ(tableRow(2)[5], thirty);
     EXPECT_EQ(tableRow(3)[5], "Lunch");
-    EXPECT_EQ(app().window<Form8>().Label7[0]->Caption(), "Lunch");
+    EXPECT_EQ(shown(app().window<Form8>()), QStringList({"Lunch", "10:10", "10:45", "5"}));
 }
 
 TEST_F(RemindersTest, NothingRunsWhileTheCheckIsOffAndAClosedNotesWindowComesBack) {

@@ -1,12 +1,21 @@
 #pragma once
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include "organizer/activities_window.h"
 #include "organizer/calendar_window.h"
 #include "organizer/module1.h"
 #include "support/double_click.h"
 #include "support/organizer_test.h"
+
+// Replaces a box's whole text by typing, as the user does after selecting it.
+inline void typeOver(TextBox* box, const QString& text) {
+    if (auto* line = box->findChild<QLineEdit*>()) line->selectAll();
+    if (auto* lines = box->findChild<QPlainTextEdit*>()) lines->selectAll();
+    box->typeText(text);
+}
 
 // An appointment as its block holds it.
 struct StoredAppointment {
@@ -27,7 +36,7 @@ inline std::ostream& operator<<(std::ostream& out, const StoredAppointment& a) {
 }
 
 // An organizer whose data files are open in the test's directory, with
-// appointments and address entries written straight into their records.
+// appointments written straight into their records.
 class AppointmentTest : public OrganizerTest {
 protected:
     void SetUp() override {
@@ -78,35 +87,11 @@ protected:
         return ids;
     }
 
-    // An address entry with the fields the birthday readers use.
-    void storeAddress(const QString& key, const QString& birthday, const QString& flag = QStringLiteral("1")) {
-        using namespace Module1;
-        const qint32 i = RecordCount(AddressBook);
-        RecordFile& file = AddressBook.file();
-        file.writeString(AddressBook.record(i, AddressField::Key), key);
-        file.writeString(AddressBook.record(i, AddressField::Birthday), birthday);
-        file.writeString(AddressBook.record(i, AddressField::BirthdayFlag), flag);
-        setRecordCount(AddressBook, i + 1);
-    }
-
     // A record as the file holds it: the value's bytes, then zeros to the record's end.
-    static QByteArray stringRecord(const QByteArray& text) {
-        QByteArray record(128, '\0');
-        record[0] = char(text.size());
-        record.replace(2, text.size(), text);
-        return record;
-    }
+    static QByteArray record(const QByteArray& bytes) { return bytes.leftJustified(128, '\0'); }
     static QByteArray integerRecord(qint16 value) {
-        QByteArray record(128, '\0');
-        record[0] = char(value & 0xFF);
-        record[1] = char((value >> 8) & 0xFF);
-        return record;
+        return record(QByteArray(1, char(value & 0xFF)) + char((value >> 8) & 0xFF));
     }
-    static QByteArray countRecord(qint16 count) {
-        QByteArray record(128, '\0');
-        record[0] = 2;
-        record[2] = char(count & 0xFF);
-        record[3] = char((count >> 8) & 0xFF);
-        return record;
-    }
+    static QByteArray stringRecord(const QByteArray& text) { return record(integerRecord(qint16(text.size())).left(2) + text); }
+    static QByteArray countRecord(qint16 count) { return record(integerRecord(2).left(2) + integerRecord(count).left(2)); }
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include <QCoreApplication>
+#include <QImage>
 
 #include "desk/desk_window.h"
 #include "desk/splash_window.h"
@@ -20,4 +21,12 @@ protected:
         makeApplication();
         return startDesk();
     }
+    // A picture for the photo frame, and the path the frame has stored.
+    QString writePicture(const QString& name, const char* format = "BMP") {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        EXPECT_TRUE(image.save(dataPath(name), format));
+        return dataPath(name);
+    }
+    QString storedPhoto() const { return application->files()[Module1::PhotoFile].readString(1); }
 };

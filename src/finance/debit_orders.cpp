@@ -1,0 +1,183 @@
+#include "common/application.h"
+#include "common/conversions.h"
+#include "common/record_range.h"
+#include "finance/debit_order_dialogs.h"
+#include "finance/debit_orders_window.h"
+#include "finance/fin_module.h"
+
+namespace FinModule {
+
+namespace {
+constexpr int Fields = 4;  // start, end, description, amount: records +6 to +9 of a slot
+
+struct DebitOrder {
+    double start = 0;
+    double end = 0;
+    QString description;
+    Money amount;
+};
+
+DebitOrder readDebitOrder(const RecordFile& file, qint32 order) {
+    return {file.readDate(slotRecord(order, DebitOrderField::Start)), file.readDate(slotRecord(order, DebitOrderField::End)),
+            file.readString(slotRecord(order, DebitOrderField::Description)),
+            file.readMoney(slotRecord(order, DebitOrderField::Amount))};
+}
+
+QString dateText(double date) { return Conversions::dateText(Conversions::fromSerialDate(date).date()); }
+
+bool setDebitOrderCount(RecordFile& file, qint32 count) {
+    return file.writeTagged(DebitOrderCountRecord, TaggedValue::ofInteger(qint16(count))) == RecordFile::Write::Done;
+}
+
+// Writes a debit order into its slot in one write, so that it lands whole or
+// not at all.
+bool writeDebitOrder(RecordFile& file, qint32 slot, const DebitOrder& order) {
+    if (order.description.size() > RecordFile::maxStringLength(file.recordLength())) {
+        app().message(QStringLiteral("This description is too long to be saved."));
+        return false;
+    }
+    RecordRange records(file, slotRecord(slot, DebitOrderField::Start), Fields);
+    records.setDate(slotRecord(slot, DebitOrderField::Start), order.start);
+    records.setDate(slotRecord(slot, DebitOrderField::End), order.end);
+    records.setString(slotRecord(slot, DebitOrderField::Description), order.description);
+    records.setMoney(slotRecord(slot, DebitOrderField::Amount), order.amount);
+    return records.writeTo(file) == RecordFile::Write::Done;
+}
+
+// The debit orders of slots k + 1 to `count` move down one slot, in one
+// write; the transaction records between them, and the counts, are written
+// back as they are.
+bool moveDebitOrdersDown(RecordFile& file, qint32 k, qint32 count) {
+    const qint32 first = slotRecord(k, DebitOrderField::Start);
+    // With the last slot, the source of the last move.
+    RecordRange range(file, first, slotRecord(count, DebitOrderField::Amount) - first + 1);
+    for (qint32 j = k; j < count; ++j)
+        range.copyRecords(slotRecord(j + 1, DebitOrderField::Start), slotRecord(j, DebitOrderField::Start), Fields);
+    range.truncate(slotRecord(count - 1, DebitOrderField::Amount) - first + 1);
+    return range.writeTo(file) == RecordFile::Write::Done;
+}
+
+// The debit-order records of a slot beyond the count: two 2-byte zeros for
+// the dates, an empty string, a 2-byte zero for the amount; one write.
+bool blankDebitOrder(RecordFile& file, qint32 slot) {
+    RecordRange records(file, slotRecord(slot, DebitOrderField::Start), Fields);
+    records.setInteger(slotRecord(slot, DebitOrderField::Start), 0);
+    records.setInteger(slotRecord(slot, DebitOrderField::End), 0);
+    records.setString(slotRecord(slot, DebitOrderField::Description), u"");
+    records.setInteger(slotRecord(slot, DebitOrderField::Amount), 0);
+    return records.writeTo(file) == RecordFile::Write::Done;
+}
+
+// The debit order of the list's current row: the first whose description,
+// without its leading and trailing spaces, is the row's; 0 when none is.
+qint32 debitOrderOfCurrentRow(const RecordFile& file, qint32 count) {
+    FlexGrid& grid = *app().window<FinForm9>().MSFlexGrid1;
+    grid.setCol(2);
+    const QString description = Conversions::trimSpaces(grid.Text());
+    for (qint32 j = 1; j <= count; ++j)
+        if (Conversions::trimSpaces(file.readString(slotRecord(j, DebitOrderField::Description))) == description) return j;
+    return 0;
+}
+
+// The account of the Debit Orders window; a message when its list names none.
+int chosenAccountOrMessage() {
+    const int account = chosenAccount(*app().window<FinForm9>().Combo1);
+    if (account == 0) app().message(QStringLiteral("Please select account"));
+    return account;
+}
+
+// The debit order typed into a dialog; a message when its amount is not a number.
+std::optional<DebitOrder> typedDebitOrder(const DatePicker& start, const DatePicker& end, const TextBox& description,
+                                          const TextBox& amount) {
+    const std::optional<Money> money = Money::parse(amount.Text());
+    if (!money) {
+        app().message(notAnAmountMessage(amount.Text()));
+        return std::nullopt;
+    }
+    return DebitOrder{Conversions::toSerialDate(start.Value()), Conversions::toSerialDate(end.Value()),
+                      description.Text(), *money};
+}
+}  // namespace
+
+void FillDebitOrderGrid() {
+    FinForm9& form = app().window<FinForm9>();
+    const int account = chosenAccount(*form.Combo1);
+    if (form.Combo1->Text().isEmpty() || account == 0) return;
+
+    FlexGrid& grid = *form.MSFlexGrid1;
+    if (grid.Rows() > 2) grid.setRows(2);
+    const RecordFile& file = accountFile(account);
+    const qint32 count = readCount(file, DebitOrderCountRecord);
+    for (qint32 j = 1; j <= count; ++j) {
+        const DebitOrder order = readDebitOrder(file, j);
+        grid.AddItem(dateText(order.start));
+        const int row = grid.Rows() - 1;
+        grid.setTextMatrix(row, 1, dateText(order.end));
+        grid.setTextMatrix(row, 2, Conversions::trimSpaces(order.description));
+        grid.setTextMatrix(row, 3, order.amount.text());
+    }
+    if (count > 0) {
+        grid.setRow(grid.Rows() - 1);
+        grid.setCol(3);
+    }
+    FillTransactionGrid();
+}
+
+void AddDebitOrder() {
+    const int account = chosenAccountOrMessage();
+    if (account == 0) return;
+    FinForm8& form = app().window<FinForm8>();
+    const std::optional<DebitOrder> order = typedDebitOrder(*form.DTPicker1, *form.DTPicker2, *form.Text1, *form.Text2);
+    if (!order) return;
+
+    RecordFile& file = accountFile(account);
+    const qint32 count = readCount(file, DebitOrderCountRecord);
+    const QString description = Conversions::trimSpaces(order->description);
+    for (qint32 j = 1; j <= count; ++j) {
+        if (Conversions::trimSpaces(file.readString(slotRecord(j, DebitOrderField::Description))) == description) {
+            app().message(QStringLiteral("Another Debit Order exists with the same description !"));
+            return;
+        }
+    }
+    if (count >= MaxDebitOrders) {
+        app().message(QStringLiteral("This account holds %1 debit orders, as many as it can keep. "
+                                     "Delete one before adding another.")
+                          .arg(MaxDebitOrders));
+        return;
+    }
+    // The debit order first, the count that includes it last.
+    if (!writeDebitOrder(file, count + 1, *order) || !setDebitOrderCount(file, count + 1)) return;
+    FillDebitOrderGrid();
+}
+
+void DeleteSelectedDebitOrder() {
+    if (app().window<FinForm9>().MSFlexGrid1->Row() < 2) return;
+    const int account = chosenAccountOrMessage();
+    if (account == 0) return;
+    RecordFile& file = accountFile(account);
+    const qint32 count = readCount(file, DebitOrderCountRecord);
+    const qint32 k = debitOrderOfCurrentRow(file, count);
+    if (k == 0) return;
+
+    // The later ones move down, then the count falls, then the slot they
+    // left is blanked: a failure part way leaves whole debit orders only.
+    if (k < count && !moveDebitOrdersDown(file, k, count)) return;
+    if (!setDebitOrderCount(file, count - 1)) return;
+    if (k < count && !blankDebitOrder(file, count)) return;
+    FillDebitOrderGrid();
+}
+
+void SaveEditedDebitOrder() {
+    const int account = chosenAccountOrMessage();
+    if (account == 0) return;
+    FinDialog3& dialog = app().window<FinDialog3>();
+    const std::optional<DebitOrder> order =
+        typedDebitOrder(*dialog.DTPicker1, *dialog.DTPicker2, *dialog.Text1, *dialog.Text2);
+    if (!order) return;
+    RecordFile& file = accountFile(account);
+    const qint32 k = debitOrderOfCurrentRow(file, readCount(file, DebitOrderCountRecord));
+    if (k == 0 || !writeDebitOrder(file, k, *order)) return;
+    FillDebitOrderGrid();
+}
+
+}  // namespace FinModule

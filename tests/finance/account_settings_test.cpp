@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "support/account_records.h"
+
+namespace {
+
+using namespace FinModule;
+
+class AccountSettingsTest : public AccountRecordsTest {
+protected:
+    // "Account Settings" from the Accounts menu.
+    FinForm5& open() {
+        app().window<FinMDIForm1>().ASetup->trigger();
+        QCoreApplication::processEvents();
+        return app().window<FinForm5>();
+    }
+    bool financeLocked() { return !app().window<FinMDIForm1>().isEnabled(); }
+    bool settingsOpen() { return app().existingWindow<FinForm5>() != nullptr; }
+    static void tick(CheckBox* box, bool on) {
+        if ((box->Value() == 1) != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    // What the window shows: the three ticks, the three amounts, whether the
+    // overdraft box and "Apply" are enabled.
+    static QStringList shown(const FinForm5& form) {
+        return {QString::number(form.Check1->Value()), form.Text1->Text(), form.Text1->isEnabled() ? "on" : "off",
+                QString::number(form.Check2->Value()), form.Text2->Text(),
+                QString::number(form.Check3->Value()), form.Text3->Text(),
+                form.Command3->isEnabled() ? "apply" : "-"};
+    }
+    // Account a's five stored settings.
+    QStringList stored(int a) {
+        const int r = 20 + 5 * a;
+        return {storedMoney(pwb("Home"), r + 1), QString::number(storedInteger(pwb("Home"), r + 2)),
+                storedMoney(pwb("Home"), r + 3), QString::number(storedInteger(pwb("Home"), r + 4)),
+                storedMoney(pwb("Home"), r + 5)};
+    }
+};
+
+TEST_F(AccountSettingsTest, ANewPortfolioOpensOnTheFirstAccountWithNothingSet) {
+    FinForm5& form = open();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.Caption(), "Account Settings");
+    EXPECT_EQ(items(form.Combo1),
+              QStringList({"Check Account", "Credit Card", "Savings Account", "Home Loan", "Personnal Loan"}));
+    EXPECT_EQ(form.Combo1->Text(), "Check Account");
+    EXPECT_EQ(shown(form), QStringList({"0", "0", "off", "0", "0", "0", "0", "-"}));
+    EXPECT_TRUE(financeLocked());
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+TEST_F(AccountSettingsTest, AnOverdraftSavedByOkCountsInTheAvailableBalanceAndComesBack) {
+    storeTransaction(2, 1, QDate(2024, 1, 1), "-250");
+    storeTransactionCount(2, 1);
+    FinForm5& form = open();
+    form.Combo1->pick(1);
+    tick(form.Check1, true);
+    EXPECT_TRUE(form.Text1->isEnabled());
+    EXPECT_TRUE(form.Command3->isEnabled());
+    retype(form.Text1, "5000");
+    form.Command1->click();
+
+    EXPECT_EQ(stored(2), QStringList({"5000", "0", "0", "0", "0"}));
+    EXPECT_FALSE(settingsOpen()) << "OK closes the window";
+    EXPECT_FALSE(financeLocked());
+    EXPECT_EQ(summaryOf(2), QStringList({"-250", "4750"}));
+    EXPECT_EQ(stored(1), QStringList({"0", "0", "0", "0", "0"})) << "no other account written";
+
+    FinForm5& again = open();
+    again.Combo1->pick(1);
+    EXPECT_EQ(shown(again), QStringList({"1", "5000", "on", "0", "0", "0", "0", "-"}));
+}
+
+TEST_F(AccountSettingsTest, UntickedBoxesStoreZeroOrKeepTheirThresholds) {
+    storeSettings(1, "5000", -1, "20000", 0, "0");
+    FinForm5& form = open();
+    EXPECT_EQ(shown(form), QStringList({"1", "5000", "on", "1", "20000", "0", "0", "-"}));
+
+    // The overdraft unticked: stored as 0 though the box keeps its text.
+    tick(form.Check1, false);
+    tick(form.Check2, false);
+    form.Command3->click();
+    EXPECT_EQ(stored(1), QStringList({"0", "0", "20000", "0", "0"}));
+    EXPECT_EQ(shown(form), QStringList({"0", "5000", "off", "0", "20000", "0", "0", "-"}));
+    EXPECT_TRUE(settingsOpen()) << "Apply keeps the window open";
+    EXPECT_TRUE(financeLocked());
+    form.Combo1->pick(0);
+    EXPECT_EQ(shown(form), QStringList({"0", "0", "off", "0", "20000", "0", "0", "-"}));
+
+    // A ticked overdraft of 0 or less is stored as typed but reloads unticked;
+    // saved again unticked, it becomes 0.
+    tick(form.Check1, true);
+    retype(form.Text1, "-100");
+    form.Command3->click();
+    EXPECT_EQ(stored(1)[0], "-100");
+    EXPECT_EQ(summaryOf(1), QStringList({"0", "-100"}));
+    form.Combo1->pick(0);
+    EXPECT_EQ(shown(form).mid(0, 3), QStringList({"0", "-100", "off"}));
+    form.Command3->setEnabled(true);
+    form.Command3->click();
+    EXPECT_EQ(stored(1)[0], "0");
+}
+
+TEST_F(AccountSettingsTest, AnEmptiedThresholdIsSavedAsZeroAndTheRefreshAlarms) {
+    storeTransaction(3, 1, QDate(2024, 1, 1), "0.5");
+    storeTransactionCount(3, 1);
+    FinForm5& form = open();
+    form.Combo1->pick(2);
+    tick(form.Check2, true);
+    retype(form.Text2, "");
+    retype(form.Text3, "");
+    form.Command3->click();
+    EXPECT_EQ(form.Text2->Text(), "0");
+    EXPECT_EQ(form.Text3->Text(), "0");
+    EXPECT_EQ(stored(3), QStringList({"0", "-1", "0", "0", "0"}));
+    EXPECT_EQ(messages->texts, QStringList{"Balance of Savings Account is higher than 0"});
+
+    // Apply serves again after a change; each save recomputes and alarms
+    // again, and OK closes only after the message.
+    EXPECT_FALSE(form.Command3->isEnabled());
+    retype(form.Text3, "-1");
+    form.Command3->click();
+    EXPECT_EQ(messages->texts.size(), 2);
+    form.Command1->click();
+    EXPECT_EQ(messages->texts.size(), 3);
+    EXPECT_FALSE(settingsOpen());
+}
+
+TEST_F(AccountSettingsTest, CancelTheCloseBoxAndAnotherAccountDropWhatWasNotSaved) {
+    const QByteArray before = bytesOf(pwb("Home"));
+    FinForm5& form = open();
+    tick(form.Check3, true);
+    retype(form.Text3, "-50");
+    form.Combo1->pick(3);  // choosing another account drops the change
+    EXPECT_EQ(shown(form), QStringList({"0", "0", "off", "0", "0", "0", "0", "-"}));
+    retype(form.Text2, "7");
+    form.Command2->click();
+    EXPECT_FALSE(settingsOpen());
+    EXPECT_FALSE(financeLocked());
+
+    FinForm5& again = open();
+    EXPECT_EQ(again.Text2->Text(), "0") << "made afresh";
+    retype(again.Text2, "8");
+    again.close();
+    EXPECT_FALSE(settingsOpen());
+    EXPECT_FALSE(financeLocked());
+    EXPECT_EQ(bytesOf(pwb("Home")), before);
+}
+
+TEST_F(AccountSettingsTest, TheFiveSettingsAreStoredInTheirKinds) {
+    FinForm5& form = open();
+    form.Combo1->pick(4);
+    tick(form.Check1, true);
+    retype(form.Text1, "1234.5678");
+    tick(form.Check2, true);
+    retype(form.Text2, "99999");
+    tick(form.Check3, true);
+    retype(form.Text3, "-10.5");
+    const QByteArray before = bytesOf(pwb("Home"));
+    form.Command3->click();
+    const QByteArray after = bytesOf(pwb("Home"));
+    EXPECT_EQ(after.size(), 50 * RecordLength);
+    EXPECT_EQ(after.left(before.size()), before);
+    EXPECT_EQ(after.mid(before.size(), 45 * RecordLength - before.size()),
+              QByteArray(45 * RecordLength - before.size(), '\0'))
+        << "the records of accounts 1 to 4 read as never written";
+    EXPECT_EQ(record(pwb("Home"), 46).left(8), moneyBytes("1234.5678"));
+    EXPECT_EQ(record(pwb("Home"), 47).left(2), int16Bytes(-1));
+    EXPECT_EQ(record(pwb("Home"), 48).left(8), moneyBytes("99999"));
+    EXPECT_EQ(record(pwb("Home"), 49).left(2), int16Bytes(-1));
+    EXPECT_EQ(record(pwb("Home"), 50).left(8), moneyBytes("-10.5"));
+    EXPECT_EQ(summaryOf(5), QStringList({"0", "1234.5678"}));
+    EXPECT_TRUE(messages->texts.isEmpty()) << "a balance of 0 lies between the thresholds";
+}
+
+TEST_F(AccountSettingsTest, AnAmountThatIsNoNumberIsRefusedAndNothingWritten) {
+    const QByteArray before = bytesOf(pwb("Home"));
+    FinForm5& form = open();
+    tick(form.Check2, true);
+    retype(form.Text2, "20k");
+    form.Command1->click();
+    EXPECT_EQ(messages->texts, QStringList{"\"20k\" is not an amount. Please type a number such as 150 or 99.95."});
+    EXPECT_TRUE(settingsOpen()) << "kept open to put it right";
+    EXPECT_TRUE(financeLocked());
+    EXPECT_EQ(bytesOf(pwb("Home")), before);
+
+    retype(form.Text2, "20000");
+    retype(form.Text3, "-");
+    form.Command3->click();
+    EXPECT_EQ(messages->texts.size(), 2);
+    EXPECT_EQ(bytesOf(pwb("Home")), before);
+
+    // An unticked overdraft is not read, whatever its box holds.
+    retype(form.Text3, "0");
+    retype(form.Text1, "abc");
+    form.Command1->click();
+    EXPECT_EQ(messages->texts.size(), 2);
+    EXPECT_EQ(stored(1), QStringList({"0", "-1", "20000", "0", "0"}));
+}
+
+TEST_F(AccountSettingsTest, AnAccountBoxThatNamesNoAccountReadsAndWritesNothing) {
+    storeSettings(2, "300", -1, "1", -1, "-2");  // alarms that do not hold
+    const QByteArray before = bytesOf(pwb("Home"));
+    FinForm5& form = open();
+    QTest::keyClicks(form.Combo1->lineEdit(), "x");
+    retype(form.Text2, "55");
+    form.Command3->click();
+    EXPECT_EQ(messages->texts, QStringList{"Please select account"});
+    form.Command1->click();
+    EXPECT_TRUE(settingsOpen());
+    EXPECT_EQ(bytesOf(pwb("Home")), before);
+
+    // A load with no account chosen leaves the window as it is.
+    form.Combo1->setText("Credit");
+    LoadAccountSettings();
+    EXPECT_EQ(form.Text2->Text(), "55");
+    EXPECT_TRUE(form.Command3->isEnabled());
+
+    // An empty account box: Apply does nothing, OK closes without saving.
+    form.Combo1->setText(QString());
+    messages->texts.clear();
+    form.Command3->click();
+    form.Command1->click();
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_FALSE(settingsOpen());
+    EXPECT_FALSE(financeLocked());
+    EXPECT_EQ(bytesOf(pwb("Home")), before);
+}
+
+TEST_F(AccountSettingsTest, OpeningAPortfolioLoadsNoSettingsWhileNoAccountIsChosen) {
+    FinForm5& form = open();
+    form.Command2->click();
+    FinForm5& hidden = app().window<FinForm5>();  // made by the next use, hidden
+    retype(hidden.Text2, "42");
+    app().window<FinMDIForm1>().setEnabled(true);
+    openPortfolio(pwb("Home"));
+    EXPECT_TRUE(portfolioOpen());
+    EXPECT_EQ(hidden.Combo1->ListIndex(), -1);
+    EXPECT_EQ(hidden.Text2->Text(), "42");
+    EXPECT_FALSE(hidden.isVisible());
+}
+
+}  // namespace

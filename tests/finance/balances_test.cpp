@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "support/account_records.h"
+
+namespace {
+
+using namespace FinModule;
+
+class BalancesTest : public AccountRecordsTest {
+protected:
+    void today(const QDate& day) { clock->set(QDateTime(day, QTime(23, 59, 59))); }
+    void refresh() {
+        messages->texts.clear();
+        RefreshAccountBalances();
+    }
+};
+
+TEST_F(BalancesTest, DebitOrderOccurrencesUpToTodayAreTakenOff) {
+    storeDebitOrder(1, 1, QDate(2001, 1, 15), QDate(2030, 12, 15), "Insurance", "100");
+    storeDebitOrderCount(1, 1);
+    today(QDate(2001, 3, 20));
+    refresh();
+    EXPECT_EQ(summaryOf(1), QStringList({"-300", "-300"}));
+    EXPECT_EQ(app().window<FinForm4>().Label5->Caption(), date(2001, 3, 20));
+    for (int a = 2; a <= 5; ++a) EXPECT_EQ(summaryOf(a), QStringList({"0", "0"}));
+
+    // The occurrence of today counts; a debit order that starts later changes nothing until it starts.
+    storeDebitOrder(1, 2, QDate(2001, 4, 15), QDate(2001, 6, 15), "Later", "7.25");
+    storeDebitOrderCount(1, 2);
+    today(QDate(2001, 4, 14));
+    refresh();
+    EXPECT_EQ(summaryOf(1)[0], "-300");
+    today(QDate(2001, 4, 15));
+    refresh();
+    EXPECT_EQ(summaryOf(1)[0], "-407.25");
+    today(QDate(2031, 1, 1));
+    refresh();
+    EXPECT_EQ(summaryOf(1)[0], "-36021.75");  // 360 occurrences and 3
+}
+
+TEST_F(BalancesTest, TransactionsOfTodayCountAndThoseOfTomorrowFromTomorrowOn) {
+    storeTransaction(2, 1, QDate(2001, 3, 20), "50");
+    storeTransaction(2, 2, QDate(2001, 3, 21), "70");
+    storeTransaction(2, 3, QDate(1999, 12, 31), "-0.05");
+    storeTransactionCount(2, 3);
+    today(QDate(2001, 3, 20));
+    refresh();
+    EXPECT_EQ(summaryOf(2)[0], "49.95");
+    clock->set(QDateTime(QDate(2001, 3, 21), QTime(0, 0)));
+    refresh();
+    EXPECT_EQ(summaryOf(2)[0], "119.95");
+    EXPECT_EQ(app().window<FinForm4>().Label5->Caption(), date(2001, 3, 21));
+}
+
+TEST_F(BalancesTest, TheSumIsExactAndTheAvailableBalanceAddsTheOverdraft) {
+    // Ten times 0.1 and the like drift in floating point; amounts do not.
+    for (int k = 1; k <= 10; ++k) storeTransaction(3, k, QDate(2001, 1, k), "0.1");
+    storeTransaction(3, 11, QDate(2001, 1, 11), "0.2");
+    storeTransaction(3, 12, QDate(2001, 1, 12), "-0.3");
+    storeTransaction(3, 13, QDate(2001, 1, 13), "123456789.0001");
+    storeTransactionCount(3, 13);
+    storeTransaction(4, 1, QDate(2001, 1, 1), "-250");
+    storeTransactionCount(4, 1);
+    storeSettings(4, "10000", 0, "0", 0, "0");
+    storeSettings(5, "-100", 0, "0", 0, "0");
+    today(QDate(2001, 3, 20));
+    refresh();
+    EXPECT_EQ(summaryOf(3), QStringList({"123456789.9001", "123456789.9001"}));
+    EXPECT_EQ(summaryOf(4), QStringList({"-250", "9750"}));
+    EXPECT_EQ(summaryOf(5), QStringList({"0", "-100"})) << "any overdraft amount counts";
+}
+
+TEST_F(BalancesTest, ATransferMovesMoneyBetweenTwoBalances) {
+    storeTransaction(1, 1, QDate(2001, 2, 1), "1000");
+    storeTransaction(1, 2, QDate(2001, 2, 2), "-400", "Transfer");
+    storeTransactionCount(1, 2);
+    storeTransaction(3, 1, QDate(2001, 2, 2), "400", "Transfer");
+    storeTransactionCount(3, 1);
+    today(QDate(2001, 3, 20));
+    refresh();
+    EXPECT_EQ(summaryOf(1)[0], "600");
+    EXPECT_EQ(summaryOf(3)[0], "400");
+}
+
+TEST_F(BalancesTest, AlarmsCompareStrictlyAndShowHighFirstOnEveryRun) {
+    today(QDate(2001, 3, 20));
+    storeTransaction(1, 1, QDate(2001, 1, 1), "20000");
+    storeTransactionCount(1, 1);
+    storeSettings(1, "0", -1, "20000", 0, "0");
+    refresh();
+    EXPECT_TRUE(messages->texts.isEmpty()) << "a balance at its threshold";
+
+    storeTransaction(1, 2, QDate(2001, 1, 2), "0.01");
+    storeTransactionCount(1, 2);
+    refresh();
+    EXPECT_EQ(messages->texts, QStringList{"Balance of Check Account is higher than 20000"});
+
+    storeTransaction(2, 1, QDate(2001, 1, 1), "-0.5");
+    storeTransactionCount(2, 1);
+    storeSettings(2, "5000", 0, "0", -1, "0");
+    storeTransaction(4, 1, QDate(2001, 1, 1), "300");
+    storeTransactionCount(4, 1);
+    storeSettings(4, "0", -1, "100", -1, "500.5");
+    storeSettings(5, "0", 1, "-1", 1, "1");  // flags other than -1 are off
+    refresh();
+    EXPECT_EQ(messages->texts, QStringList({"Balance of Check Account is higher than 20000",
+                                            "Balance of Credit Card is lower than 0",
+                                            "Balance of Home Loan is higher than 100",
+                                            "Balance of Home Loan is lower than 500.5"}));
+    refresh();
+    EXPECT_EQ(messages->texts.size(), 4) << "nothing is remembered between runs";
+
+    // The balance is read back from the summary, the name from its label.
+    FinForm4& summary = app().window<FinForm4>();
+    summary.Label1[2]->setCaption("Visa");
+    summary.Label6[2]->setCaption("-0.0001");
+    messages->texts.clear();
+    CheckBalanceAlarms();
+    EXPECT_TRUE(messages->texts.contains("Balance of Visa is lower than 0"));
+}
+
+TEST_F(BalancesTest, DamagedEntriesNeverStopTheSum) {
+    storeTransaction(1, 1, QDate(2001, 1, 1), "10");
+    storeTransaction(1, 2, QDate(2001, 1, 2), "20");
+    writeRecord(account(1), 11, QByteArray::fromHex("000000000000f87f"));  // a date that is no number
+    storeTransactionCount(1, 2);
+    storeDebitOrder(1, 1, QDate(2001, 1, 5), QDate(2001, 3, 5), "Odd", "1");
+    writeRecord(account(1), 7, QByteArray::fromHex("000000000000f87f"));  // an end that is no number
+    storeDebitOrderCount(1, 1);
+    // Amounts that only a damaged file holds stop at the ends of the range.
+    for (int k = 1; k <= 3; ++k) writeRecord(account(2), 10 * (k - 1) + 4, QByteArray::fromHex("ffffffffffffff7f"));
+    storeTransactionCount(2, 3);
+    writeRecord(account(3), 10, taggedInteger(-5));
+    today(QDate(2001, 3, 20));
+    refresh();
+    EXPECT_EQ(summaryOf(1)[0], "10");
+    EXPECT_EQ(summaryOf(2)[0], Money::fromScaled(std::numeric_limits<qint64>::max()).text());
+    EXPECT_EQ(summaryOf(3)[0], "0");
+}
+
+}  // namespace
