@@ -1,5 +1,7 @@
 #include <QHash>
 #include <QLocale>
+#include <QVarLengthArray>
+#include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -7,6 +9,7 @@
 
 #include "common/application.h"
 #include "common/conversions.h"
+#include "common/text1252.h"
 #include "finance/debit_order_occurrences.h"
 #include "finance/fin_module.h"
 #include "finance/transactions_window.h"
@@ -60,27 +63,32 @@ public:
         return Conversions::parseDate(text);
     }
 
-    // A stored category as shown: trimmed.
-    QString category(const QString& stored) {
-        auto known = categories_.find(stored);
-        if (known == categories_.end()) known = categories_.insert(stored, Conversions::trimSpaces(stored));
-        return *known;
+    // A stored category as shown, trimmed; from its stored bytes.
+    const QString& category(QByteArrayView stored) {
+        if (lastCategory_ < categories_.size() && Text1252::equals(stored, categories_[lastCategory_].first))
+            return categories_[lastCategory_].second;
+        for (lastCategory_ = 0; lastCategory_ < categories_.size(); ++lastCategory_)
+            if (Text1252::equals(stored, categories_[lastCategory_].first)) return categories_[lastCategory_].second;
+        const QString text = Text1252::decode(stored.data(), stored.size());
+        categories_.emplace_back(text, Conversions::trimSpaces(text));
+        return categories_.back().second;
     }
 
-    // The texts of a transaction as shown, from its records as stored now.
+    // The texts of a transaction as shown, from its records as stored now:
+    // made afresh only where the stored bytes changed.
     struct Transaction {
         QString storedDescription, description;
         QString id;
     };
-    Transaction& transaction(int account, qint32 position, QString description, QString id) {
+    const Transaction& transaction(int account, qint32 position, QByteArrayView description, QByteArrayView id) {
         std::vector<Transaction>& kept = accounts_[size_t(account)];
         if (kept.size() < size_t(position)) kept.resize(size_t(position));
         Transaction& shown = kept[size_t(position - 1)];
-        if (description != shown.storedDescription) {
-            shown.description = Conversions::trimSpaces(description);
-            shown.storedDescription = std::move(description);
+        if (!Text1252::equals(description, shown.storedDescription) || shown.storedDescription.isNull()) {
+            shown.storedDescription = Text1252::decode(description.data(), description.size());
+            shown.description = Conversions::trimSpaces(shown.storedDescription);
         }
-        if (id != shown.id) shown.id = std::move(id);
+        if (!Text1252::equals(id, shown.id) || shown.id.isNull()) shown.id = Text1252::decode(id.data(), id.size());
         return shown;
     }
     // An account whose list grew shorter lets the texts beyond it go.
@@ -129,7 +137,8 @@ private:
     std::vector<Forms> forms_;
     Forms spare_;
     QHash<QString, qint64> days_;
-    QHash<QString, QString> categories_;  // as stored, as shown
+    std::vector<std::pair<QString, QString>> categories_;  // as stored, as shown
+    size_t lastCategory_ = 0;
     std::array<std::vector<Transaction>, AccountCount + 1> accounts_;
 };
 
@@ -170,14 +179,23 @@ int namedItem(const ComboBox* list) {
 void findAccountRows(int account, const QString& category, ListTexts& texts, std::vector<FoundRow>& rows) {
     const bool allCategories = category == QLatin1String("All Categories");
     const RecordFile& file = accountFile(account);
+    // The texts are looked at as stored; only what changed is decoded.
+    const int length = file.recordLength();
+    QVarLengthArray<char, 3 * 128> records(3 * length);
+    auto peekString = [&](qint32 record, int into) {
+        char* at = records.data() + into * length;
+        file.peek(record, at, length);
+        const int size = std::min<int>(qFromLittleEndian<quint16>(at), RecordFile::maxStringLength(length));
+        return QByteArrayView(at + 2, size);
+    };
     const qint32 transactions = readCount(file, TransactionCountRecord);
     texts.keepTransactions(account, transactions);
     for (qint32 k = 1; k <= transactions; ++k) {
-        const QString stored = file.readString(slotRecord(k, TransactionField::Category));
-        if (!allCategories && stored != category) continue;
+        const QByteArrayView stored = peekString(slotRecord(k, TransactionField::Category), 0);
+        if (!allCategories && !Text1252::equals(stored, category)) continue;
         const ListTexts::Transaction& shown =
-            texts.transaction(account, k, file.readString(slotRecord(k, TransactionField::Description)),
-                              file.readString(slotRecord(k, TransactionField::Id)));
+            texts.transaction(account, k, peekString(slotRecord(k, TransactionField::Description), 1),
+                              peekString(slotRecord(k, TransactionField::Id), 2));
         rows.push_back({Conversions::dayOfSerialDate(file.readDate(slotRecord(k, TransactionField::Date))),
                         texts.category(stored), shown.description,
                         file.readMoney(slotRecord(k, TransactionField::Amount)), shown.id});
