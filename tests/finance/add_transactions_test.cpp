@@ -55,7 +55,7 @@ TEST_F(AddTransactionsTest, AnExpenseIsStoredNegativeWithoutTimeOfDayAndListed) 
     EXPECT_EQ(transactionCount(1), 0);
     EXPECT_EQ(record(account(1), 5), QByteArray(RecordLength, '\0')) << "an account without transactions gets no ID";
 
-    EXPECT_EQ(dataRows(), (std::vector<QStringList>{{day(2024, 3, 5), "Food", "Groceries", "-20", "-20", "2-1"}}));
+    EXPECT_EQ(dataRows(), (std::vector<QStringList>{{date(2024, 3, 5), "Food", "Groceries", "-20", "-20", "2-1"}}));
     // The window keeps what was entered for the next entry.
     EXPECT_EQ(entry().Text1->Text(), "Groceries");
     EXPECT_EQ(entry().Text2[0]->Text(), "20");
@@ -159,7 +159,7 @@ TEST_F(AddTransactionsTest, ARefusedEntryIsToldAndNothingIsWrittenOrNoticed) {
 }
 
 TEST_F(AddTransactionsTest, AFullAccountTakesNoMore) {
-    setTransactionCount(2, MaxTransactions);
+    storeTransactionCount(2, MaxTransactions);
     const auto before = accountFiles();
     enterTransaction(1, "Food", "One more", "1", false, QDate(2024, 3, 1));
     enterTransfer(0, 1, "1", QDate(2024, 3, 1));
@@ -169,7 +169,7 @@ TEST_F(AddTransactionsTest, AFullAccountTakesNoMore) {
     EXPECT_EQ(accountFiles(), before) << "not even the transfer's other end";
 
     // One below the limit takes the last one, in slot 32767 (records in 32 bits).
-    setTransactionCount(2, MaxTransactions - 1);
+    storeTransactionCount(2, MaxTransactions - 1);
     enterTransaction(1, "Food", "The last one", "1", false, QDate(2024, 3, 1));
     EXPECT_EQ(transactionCount(2), MaxTransactions);
     EXPECT_EQ(stored(2, MaxTransactions).description, "The last one");

@@ -38,9 +38,9 @@ protected:
 TEST_F(InterruptedTransactionWritesTest, ADeleteInterruptedAtAnyWriteLeavesOnlyWholeTransactions) {
     const int count = 4;
     for (int k = 1; k <= count; ++k)
-        storeTransaction(1, k, QDate(2024, 1, k), QStringLiteral("Category %1").arg(k),
-                         QStringLiteral("Description %1").arg(k), -k);
-    setTransactionCount(1, count);
+        storeTransaction(1, k, QDate(2024, 1, k), QString::number(-k), QStringLiteral("Description %1").arg(k),
+                         QStringLiteral("Category %1").arg(k));
+    storeTransactionCount(1, count);
     std::vector<Stored> original;
     for (int k = 1; k <= count; ++k) original.push_back(stored(1, k));
     const QByteArray file = bytesOf(account(1));

@@ -8,64 +8,28 @@
 #include "common/conversions.h"
 #include "finance/edit_entry_dialog.h"
 #include "finance/notice_window.h"
-#include "support/finance_test.h"
+#include "support/account_records.h"
 
 // A portfolio "Home" made through "New Portfolio", with transactions and debit
 // orders written into its account files byte by byte or entered through the
 // Add Transactions window, and the transaction list read back row by row.
-class TransactionTest : public FinanceTest {
+class TransactionTest : public AccountRecordsTest {
 protected:
     static constexpr quint32 DarkBlue = 0xC00000;
     static constexpr quint32 LightCyan = 0xFFFF80;
 
     void SetUp() override {
-        FinanceTest::SetUp();
-        createPortfolio(QStringLiteral("Home"));
+        AccountRecordsTest::SetUp();
         // The list in front, as "View" > "Transactions" shows it.
         app().window<FinMDIForm1>().ViewT->trigger();
         QCoreApplication::processEvents();
     }
 
-    QString account(int a) const { return acc(QStringLiteral("Home"), a); }
-
-    // --- values as stored -------------------------------------------------
     static QByteArray doubleBytes(double value) {
         QByteArray b(8, '\0');
         qToLittleEndian(value, b.data());
         return b;
     }
-    static QByteArray dateBytes(const QDate& day) { return doubleBytes(Conversions::toSerialDate(day)); }
-    static QByteArray moneyBytes(double amount) {
-        QByteArray b(8, '\0');
-        qToLittleEndian(qint64(std::llround(amount * 10000)), b.data());
-        return b;
-    }
-    static qint64 scaledMoney(const QByteArray& record) { return qFromLittleEndian<qint64>(record.constData()); }
-    static double storedDouble(const QByteArray& record) { return qFromLittleEndian<double>(record.constData()); }
-    static qint16 storedInteger(const QByteArray& record) { return qFromLittleEndian<qint16>(record.constData()); }
-
-    static int slot(int k, int field) { return 10 * (k - 1) + field; }
-
-    // Transaction k of an account, written as another program would (the ID
-    // "a-k" unless given); the count is written apart.
-    void storeTransaction(int a, int k, const QDate& date, const QString& category, const QString& description,
-                          double amount, QString id = {}) {
-        if (id.isNull()) id = QStringLiteral("%1-%2").arg(a).arg(k);
-        writeRecord(account(a), slot(k, 1), dateBytes(date));
-        writeRecord(account(a), slot(k, 2), stringBytes(category));
-        writeRecord(account(a), slot(k, 3), stringBytes(description));
-        writeRecord(account(a), slot(k, 4), moneyBytes(amount));
-        writeRecord(account(a), slot(k, 5), stringBytes(id));
-    }
-    void setTransactionCount(int a, qint16 n) { writeRecord(account(a), 10, taggedInteger(n)); }
-    void storeDebitOrder(int a, int j, const QDate& start, const QDate& end, const QString& description,
-                         double amount) {
-        writeRecord(account(a), slot(j, 6), dateBytes(start));
-        writeRecord(account(a), slot(j, 7), dateBytes(end));
-        writeRecord(account(a), slot(j, 8), stringBytes(description));
-        writeRecord(account(a), slot(j, 9), moneyBytes(amount));
-    }
-    void setDebitOrderCount(int a, qint16 m) { writeRecord(account(a), 20, taggedInteger(m)); }
 
     // A transaction as stored: date, category, description, amount (x 10000), ID.
     struct Stored {
@@ -78,13 +42,16 @@ protected:
     };
     Stored stored(int a, int k) const {
         const QString path = account(a);
-        const double serial = storedDouble(record(path, slot(k, 1)));
-        return {Conversions::dayOfSerialDate(serial), serial, storedString(path, slot(k, 2)),
-                storedString(path, slot(k, 3)), scaledMoney(record(path, slot(k, 4))), storedString(path, slot(k, 5))};
+        const double serial = qFromLittleEndian<double>(record(path, slotRecord(k, 1)).constData());
+        return {Conversions::dayOfSerialDate(serial), serial, storedString(path, slotRecord(k, 2)),
+                storedString(path, slotRecord(k, 3)),
+                qFromLittleEndian<qint64>(record(path, slotRecord(k, 4)).constData()),
+                storedString(path, slotRecord(k, 5))};
     }
+    // The transaction count as a tagged integer, -1 when it is none.
     qint16 transactionCount(int a) const {
-        const QByteArray r = record(account(a), 10);
-        return storedInteger(r) == 2 ? storedInteger(r.mid(2)) : -1;
+        return storedInteger(account(a), 10) == 2 ? qFromLittleEndian<qint16>(record(account(a), 10).constData() + 2)
+                                                  : qint16(-1);
     }
 
     // --- the list ---------------------------------------------------------
@@ -107,7 +74,6 @@ protected:
         return cells;
     }
     static QString total() { return grid()->TextMatrix(1, 4); }
-    static QString day(int y, int m, int d) { return Conversions::dateText(QDate(y, m, d)); }
 
     // Picks an item of a filter as the user does (a pick fills the list).
     static void pickFilter(ComboBox* filter, const QString& item) {
