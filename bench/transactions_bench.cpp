@@ -182,7 +182,8 @@ int main(int argc, char* argv[]) {
             int pages = 0;
             double slowest = 0;
             const double all = timeMs([&] {
-                for (int at = 0; at <= bar->maximum() && pages < 400; at += std::max(1, bar->maximum() / 400), ++pages) {
+                const int step = std::max(1, bar->maximum() / 400);
+                for (int at = 0; at <= bar->maximum() && pages < 400; at += step, ++pages) {
                     slowest = std::max(slowest, timeMs([&] {
                         bar->setValue(at);
                         grid->viewport()->repaint();

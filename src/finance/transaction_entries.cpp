@@ -204,7 +204,8 @@ std::optional<OpenedTransaction> transactionOfRow(int row) {
         at && at->second <= readCount(accountFile(at->first), TransactionCountRecord)) {
         OpenedTransaction opened{at->first, at->second, readTransaction(at->first, at->second)};
         const StoredTransaction& s = opened.stored;
-        if (s.id == id && Conversions::dateText(Conversions::dayOfSerialDate(s.date)) == grid->TextMatrix(row, DateColumn) &&
+        const QString date = Conversions::dateText(Conversions::dayOfSerialDate(s.date));
+        if (s.id == id && date == grid->TextMatrix(row, DateColumn) &&
             Conversions::trimSpaces(s.category) == grid->TextMatrix(row, CategoryColumn) &&
             Conversions::trimSpaces(s.description) == grid->TextMatrix(row, DescriptionColumn) &&
             s.amount.text() == grid->TextMatrix(row, AmountColumn))

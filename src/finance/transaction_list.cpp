@@ -46,7 +46,6 @@ public:
         form_ = form;
         separator_ = Conversions::decimalSeparator();
     }
-    void forget() { *this = ListTexts(); }
 
     const QString& separator() const { return separator_; }
 
@@ -208,7 +207,8 @@ void findAccountRows(int account, const QString& category, ListTexts& texts, std
     for (qint32 j = 1; j <= debitOrders; ++j) {
         const double start = file.readDate(slotRecord(j, DebitOrderField::Start));
         const double end = file.readDate(slotRecord(j, DebitOrderField::End));
-        const QString description = Conversions::trimSpaces(file.readString(slotRecord(j, DebitOrderField::Description)));
+        const QString description =
+            Conversions::trimSpaces(file.readString(slotRecord(j, DebitOrderField::Description)));
         const Money amount = file.readMoney(slotRecord(j, DebitOrderField::Amount)).negated();
         ForEachDebitOrderOccurrence(start, end, [&](double date) {
             rows.push_back({Conversions::dayOfSerialDate(date), debitOrder, description, amount, id});
@@ -239,8 +239,10 @@ std::vector<qint32> dateOrder(const std::vector<FoundRow>& rows) {
             if (row.day.isValid()) ++start[size_t(row.day.toJulianDay() - first + 1)];
         for (size_t d = 1; d < start.size(); ++d) start[d] += start[d - 1];
         order.resize(rows.size());
-        for (size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].day.isValid()) order[undated + size_t(start[size_t(rows[i].day.toJulianDay() - first)]++)] = qint32(i);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (!rows[i].day.isValid()) continue;
+            order[undated + size_t(start[size_t(rows[i].day.toJulianDay() - first)]++)] = qint32(i);
+        }
     } else {
         for (size_t i = 0; i < rows.size(); ++i)
             if (rows[i].day.isValid()) order.push_back(qint32(i));

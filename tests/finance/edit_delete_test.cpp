@@ -187,11 +187,13 @@ TEST_F(EditDeleteTest, DeleteMovesTheLaterTransactionsDownAndRenumbers) {
     for (int field = 1; field <= 5; ++field)
         EXPECT_EQ(record(account(1), slotRecord(3, field)).left(2), QByteArray(2, '\0')) << "field " << field;
     // The other bytes of a blanked record and every debit-order record stay.
-    EXPECT_EQ(record(account(1), slotRecord(3, 1)).mid(2), before.mid((slotRecord(3, 1) - 1) * RecordLength + 2, RecordLength - 2));
+    auto recordBefore = [&](int number) {
+        return before.mid(qint64(number - 1) * RecordLength, RecordLength).leftJustified(RecordLength, '\0');
+    };
+    EXPECT_EQ(record(account(1), slotRecord(3, 1)).mid(2), recordBefore(slotRecord(3, 1)).mid(2));
     for (int j = 1; j <= 3; ++j)
         for (int field = 6; field <= (j == 1 ? 9 : 10); ++field)  // record 10 holds the transaction count
-            EXPECT_EQ(record(account(1), slotRecord(j, field)),
-                      before.mid((slotRecord(j, field) - 1) * RecordLength, RecordLength).leftJustified(RecordLength, '\0'))
+            EXPECT_EQ(record(account(1), slotRecord(j, field)), recordBefore(slotRecord(j, field)))
                 << "slot " << j << " field " << field;
     EXPECT_EQ(bytesOf(account(2)), otherBefore);
     EXPECT_EQ(column(5), QStringList({"1-1", "2-1", "1-2"}));

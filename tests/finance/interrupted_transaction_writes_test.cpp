@@ -16,7 +16,8 @@ using namespace FinModule;
 class InterruptedTransactionWritesTest : public TransactionTest {
 protected:
     QString failure(int a, const char* cause) const {
-        return QStringLiteral("The file \"%1\" could not be written: %2.").arg(QDir::toNativeSeparators(account(a)), cause);
+        return QStringLiteral("The file \"%1\" could not be written: %2.")
+            .arg(QDir::toNativeSeparators(account(a)), cause);
     }
     // The ended program has closed its files: the next run opens the portfolio again.
     void nextRun() {

@@ -75,10 +75,11 @@ TEST_F(TransactionListTest, RowsStandInDateOrderWithRunningBalancesAndTheTotal) 
 
 TEST_F(TransactionListTest, TheFiltersChooseAccountsAndCategories) {
     storeTransaction(1, 1, QDate(2024, 1, 2), "-3", "Bread", "Food");
-    storeTransaction(1, 2, QDate(2024, 1, 3), "-50", "Transfer from Check Account to Credit Card", "Inter Account Transfer");
+    const QString transfer = QStringLiteral("Inter Account Transfer");
+    storeTransaction(1, 2, QDate(2024, 1, 3), "-50", "Transfer from Check Account to Credit Card", transfer);
     storeTransaction(1, 3, QDate(2024, 1, 4), "-1", "Not quite food", "Food ");
     storeTransactionCount(1, 3);
-    storeTransaction(2, 1, QDate(2024, 1, 3), "50", "Transfer to Credit Card from Check Account", "Inter Account Transfer");
+    storeTransaction(2, 1, QDate(2024, 1, 3), "50", "Transfer to Credit Card from Check Account", transfer);
     storeTransactionCount(2, 1);
     storeDebitOrder(3, 1, QDate(2024, 1, 15), QDate(2024, 2, 15), "Insurance", "30");
     storeDebitOrderCount(3, 1);
@@ -161,6 +162,22 @@ TEST_F(TransactionListTest, TheDatesBoundTheRowsBothInclusive) {
     EXPECT_EQ(grid()->Rows(), 2);
     EXPECT_EQ(total(), "0");
     EXPECT_EQ(summaryColours(), std::pair(DarkBlue, LightCyan));
+}
+
+// Rows that stand out of date order are sorted by their date keys, rows of
+// one date keeping their order, the summary row keeping its place.
+TEST_F(TransactionListTest, TheDateSortOrdersRowsThatStandOutOfOrder) {
+    FlexGrid* g = grid();
+    const std::pair<QDate, const char*> rows[] = {
+        {QDate(2024, 3, 1), "c"}, {QDate(2023, 12, 31), "a"}, {QDate(2024, 3, 1), "d"}, {QDate(2024, 1, 1), "b"}};
+    for (const auto& [day, text] : rows) {
+        g->AddItem(Conversions::dateText(day));
+        g->setTextMatrix(g->Rows() - 1, 2, QString::fromLatin1(text));
+    }
+    SortTransactionGridByDate();
+    EXPECT_EQ(column(2), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(column(0), QStringList({date(2023, 12, 31), date(2024, 1, 1), date(2024, 3, 1), date(2024, 3, 1)}));
+    EXPECT_EQ(row(1), QStringList({"", "", "", "", "0", ""}));
 }
 
 // Each occurrence falls on the day of the month of the one before it; a day
