@@ -103,6 +103,14 @@ void renumberAndRefill() {
     FillTransactionGrid();
 }
 
+// The amount typed into a box; nothing when it is no amount, which is told
+// with what is not done.
+std::optional<Money> typedAmount(const TextBox& box, const QString& notDone) {
+    std::optional<Money> amount = Money::parse(box.Text());
+    if (!amount) app().message(notAnAmountMessage(box.Text()) + notDone);
+    return amount;
+}
+
 // Whether the account has room for one more transaction; says so when not.
 bool roomFor(int account) {
     if (readCount(accountFile(account), TransactionCountRecord) < MaxTransactions) return true;
@@ -121,11 +129,8 @@ std::optional<std::pair<int, TransactionFields>> basicEntry() {
         app().message(Incomplete);
         return std::nullopt;
     }
-    const std::optional<Money> typed = Money::parse(form.Text2[0]->Text());
-    if (!typed) {
-        app().message(notAnAmountMessage(form.Text2[0]->Text()) + NotAdded);
-        return std::nullopt;
-    }
+    const std::optional<Money> typed = typedAmount(*form.Text2[0], NotAdded);
+    if (!typed) return std::nullopt;
     const int account = chosenAccount(*form.Combo1[0]);
     if (account == 0) {
         app().message(Incomplete);
@@ -156,11 +161,8 @@ std::optional<Transfer> transferEntry() {
         app().message(SameAccounts);
         return std::nullopt;
     }
-    const std::optional<Money> typed = Money::parse(form.Text2[1]->Text());
-    if (!typed) {
-        app().message(notAnAmountMessage(form.Text2[1]->Text()) + NotAdded);
-        return std::nullopt;
-    }
+    const std::optional<Money> typed = typedAmount(*form.Text2[1], NotAdded);
+    if (!typed) return std::nullopt;
     Transfer transfer;
     transfer.from = chosenAccount(*form.Combo1[1]);
     transfer.to = chosenAccount(*form.Combo1[2]);
@@ -228,11 +230,8 @@ bool isDebitOrderRow(const QString& id) { return id.endsWith(QLatin1String("DO")
 // they cannot be (told in a message). No category chosen keeps the stored one.
 std::optional<TransactionFields> editedEntry() {
     FinDialog2& dialog = app().window<FinDialog2>();
-    const std::optional<Money> amount = Money::parse(dialog.Text2->Text());
-    if (!amount) {
-        app().message(notAnAmountMessage(dialog.Text2->Text()) + NotSaved);
-        return std::nullopt;
-    }
+    const std::optional<Money> amount = typedAmount(*dialog.Text2, NotSaved);
+    if (!amount) return std::nullopt;
     QString category;
     const QString typed = dialog.Combo1->Text();
     const int chosen = dialog.Combo1->ListIndex();
