@@ -38,13 +38,19 @@ struct FoundRow {
 // with what a text was made from, so nothing shown is ever stale.
 class ListTexts {
 public:
-    // Starts afresh when the locale's forms or the portfolio changed.
+    // Starts afresh when the locale's forms changed; forgets the texts of
+    // the transactions when another portfolio is open.
     void check() {
-        const QString form = QLocale().name() + u'|' + Conversions::shortDateFormat() + u'|' + vars().PortfolioBase;
-        if (form == form_) return;
-        *this = ListTexts();
-        form_ = form;
-        separator_ = Conversions::decimalSeparator();
+        const QString form = QLocale().name() + u'|' + Conversions::shortDateFormat();
+        if (form != form_) {
+            *this = ListTexts();
+            form_ = form;
+            separator_ = Conversions::decimalSeparator();
+        }
+        if (portfolio_ != vars().PortfolioBase) {
+            portfolio_ = vars().PortfolioBase;
+            accounts_ = {};
+        }
     }
 
     const QString& separator() const { return separator_; }
@@ -132,6 +138,7 @@ private:
 
     QString form_;
     QString separator_;
+    QString portfolio_;
     qint64 first_ = 0;
     std::vector<Forms> forms_;
     Forms spare_;
