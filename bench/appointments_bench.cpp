@@ -29,33 +29,6 @@ constexpr int AddressEntries = 2048;
 constexpr int Runs = 25;
 const QDate Today(2024, 3, 7);
 
-// A file of 128-byte records built in memory and written at once.
-class Records {
-public:
-    void string(qint32 record, const QByteArray& text) {
-        char* at = slot(record);
-        qToLittleEndian<quint16>(quint16(text.size()), at);
-        std::copy(text.begin(), text.end(), at + 2);
-    }
-    void integer(qint32 record, qint16 value) { qToLittleEndian<qint16>(value, slot(record)); }
-    void count(qint32 record, qint16 value) {
-        integer(record, 2);
-        qToLittleEndian<qint16>(value, slot(record) + 2);
-    }
-    void save(const QString& path) const {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes_) != bytes_.size()) qFatal("cannot write %s", qPrintable(path));
-    }
-
-private:
-    char* slot(qint32 record) {
-        const qsizetype end = qsizetype(record) * 128;
-        if (bytes_.size() < end) bytes_.resize(end, '\0');
-        return bytes_.data() + end - 128;
-    }
-    QByteArray bytes_;
-};
-
 // Appointments spread over ten years around today, in no particular order, each
 // day numbered -1, -2 ... in file order; address entries with birthdays all over the year.
 void buildFiles(const QString& directory) {

@@ -2,6 +2,8 @@
 // What every benchmark starts its organizer with: a fake clock at a set time,
 // messages written to the error stream, an open-file dialog that cancels.
 #include <QElapsedTimer>
+#include <QFile>
+#include <QtEndian>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 #include <memory>
 
 #include "common/application.h"
+#include "common/conversions.h"
 
 struct StderrMessages : MessageSeam {
     void show(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
@@ -24,6 +27,43 @@ inline Application::Seams benchSeams(const QDateTime& now, FakeClock** clock = n
     return {std::move(owned), std::make_unique<StderrMessages>(), std::make_unique<CancellingFileDialog>(),
             [](int code) { std::exit(code); }};
 }
+
+// A file of 128-byte records built in memory and written at once.
+class Records {
+public:
+    void string(qint32 record, const QByteArray& text) {
+        char* at = slot(record);
+        qToLittleEndian<quint16>(quint16(text.size()), at);
+        std::copy(text.begin(), text.end(), at + 2);
+    }
+    void integer(qint32 record, qint16 value) { qToLittleEndian<qint16>(value, slot(record)); }
+    void date(qint32 record, const QDate& day) { qToLittleEndian<double>(Conversions::toSerialDate(day), slot(record)); }
+    void money(qint32 record, qint64 scaled) { qToLittleEndian<qint64>(scaled, slot(record)); }
+    // A tagged 2-byte integer (a count) or string (an account name).
+    void count(qint32 record, qint16 value) {
+        integer(record, 2);
+        qToLittleEndian<qint16>(value, slot(record) + 2);
+    }
+    void taggedString(qint32 record, const QByteArray& text) {
+        char* at = slot(record);
+        qToLittleEndian<qint16>(8, at);
+        qToLittleEndian<quint16>(quint16(text.size()), at + 2);
+        std::copy(text.begin(), text.end(), at + 4);
+    }
+    void save(const QString& path) const {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes_) != bytes_.size())
+            qFatal("cannot write %s", qPrintable(path));
+    }
+
+private:
+    char* slot(qint32 record) {
+        const qsizetype end = qsizetype(record) * 128;
+        if (bytes_.size() < end) bytes_.resize(end, '\0');
+        return bytes_.data() + end - 128;
+    }
+    QByteArray bytes_;
+};
 
 // A procedure's time against its plain read, run after run in turn, so that
 // both see the same machine load; the fastest run of each counts.

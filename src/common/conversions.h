@@ -13,6 +13,8 @@ QString decimalSeparator();
 // A double as text: at most 15 significant digits, no trailing zeros,
 // the locale's decimal separator.
 QString numberText(double value);
+// The same with the decimal separator given, for loops over many numbers.
+QString numberText(double value, QStringView separator);
 
 // A typed number: surrounding spaces, an optional sign, digits with an optional
 // decimal part (the locale's separator or "."), an optional exponent.
@@ -31,11 +33,15 @@ QDate parseDate(const QString& text);
 double toSerialDate(const QDateTime& when);
 double toSerialDate(const QDate& day);
 QDateTime fromSerialDate(double serial);
+// The day of a stored date (its time of day dropped); invalid for a value that is no date.
+QDate dayOfSerialDate(double serial);
 
 // Rounds to the nearest integer, a half to the even neighbour.
 double roundHalfEven(double value);
 
 // The text without its leading and trailing spaces; tabs and line breaks stay.
 QString trimSpaces(QStringView text);
+// The same, sharing the text when there is nothing to remove.
+QString trimSpaces(const QString& text);
 
 }  // namespace Conversions

@@ -1,28 +1,44 @@
 #include "common/money.h"
 
+#include <QVarLengthArray>
+
 #include "common/conversions.h"
 
-QString Money::text() const {
+QString Money::text() const { return text(Conversions::decimalSeparator()); }
+
+QString Money::text(QStringView separator) const {
+    // Built back to front in one buffer: the digits of the fraction without
+    // its trailing zeros, the separator, the whole digits, the sign.
+    QVarLengthArray<char16_t, 64> buffer(32 + separator.size());
+    char16_t* end = buffer.data() + buffer.size();
+    char16_t* at = end;
     const bool negative = scaled_ < 0;
     // Work on the magnitude without overflowing at the type's minimum.
-    const std::uint64_t magnitude = negative ? std::uint64_t(0) - std::uint64_t(scaled_) : std::uint64_t(scaled_);
-    QString out = QString::number(magnitude / std::uint64_t(Scale));
+    std::uint64_t magnitude = negative ? std::uint64_t(0) - std::uint64_t(scaled_) : std::uint64_t(scaled_);
     std::uint64_t fraction = magnitude % std::uint64_t(Scale);
+    magnitude /= std::uint64_t(Scale);
     if (fraction != 0) {
-        QString digits = QString::number(fraction).rightJustified(4, u'0');
-        while (digits.endsWith(u'0')) digits.chop(1);
-        out += Conversions::decimalSeparator() + digits;
+        int digits = 4;
+        for (; fraction % 10 == 0; fraction /= 10) --digits;
+        for (; digits > 0; --digits, fraction /= 10) *--at = char16_t(u'0' + fraction % 10);
+        for (qsizetype i = separator.size(); i > 0; --i) *--at = separator[i - 1].unicode();
     }
-    return negative ? u'-' + out : out;
+    do {
+        *--at = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) *--at = u'-';
+    return QString(reinterpret_cast<const QChar*>(at), end - at);
 }
 
-std::optional<Money> Money::parse(const QString& typed) {
-    const QString s = typed.trimmed();
+std::optional<Money> Money::parse(const QString& typed) { return parse(typed, Conversions::decimalSeparator()); }
+
+std::optional<Money> Money::parse(QStringView typed, QStringView separator) {
+    const QStringView s = typed.trimmed();
     qsizetype i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) negative = s[i++] == u'-';
 
-    const QString separator = Conversions::decimalSeparator();
     std::uint64_t whole = 0;
     int wholeDigits = 0;
     while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
@@ -33,7 +49,7 @@ std::optional<Money> Money::parse(const QString& typed) {
     }
     std::uint64_t fraction = 0;
     int fractionDigits = 0;
-    if (i < s.size() && (s[i] == u'.' || QStringView(s).mid(i).startsWith(separator))) {
+    if (i < s.size() && (s[i] == u'.' || s.mid(i).startsWith(separator))) {
         i += s[i] == u'.' ? 1 : separator.size();
         while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
             if (++fractionDigits > 4) return std::nullopt;

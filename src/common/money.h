@@ -13,15 +13,21 @@ public:
 
     constexpr std::int64_t scaled() const { return scaled_; }
     double toDouble() const { return double(scaled_) / double(Scale); }
+    // The amount with its sign turned; the type's minimum, which has no
+    // positive twin, gives the maximum.
+    constexpr Money negated() const { return fromScaled(scaled_ == INT64_MIN ? INT64_MAX : -scaled_); }
 
     // No thousands separator, no currency sign, no trailing zeros, "0" for zero,
     // a leading minus for negatives; the decimal separator is the locale's.
     QString text() const;
+    // The same with the decimal separator given, for loops over many amounts.
+    QString text(QStringView separator) const;
 
     // A typed amount: surrounding spaces, an optional sign, digits, an optional
     // decimal separator (the locale's or ".") and at most four decimals.
     // Anything else does not convert.
     static std::optional<Money> parse(const QString& typed);
+    static std::optional<Money> parse(QStringView typed, QStringView separator);
 
     friend constexpr bool operator==(Money a, Money b) { return a.scaled_ == b.scaled_; }
     friend constexpr auto operator<=>(Money a, Money b) { return a.scaled_ <=> b.scaled_; }

@@ -50,6 +50,14 @@ bool canEncode(QStringView text) {
     return true;
 }
 
+bool equals(QByteArrayView bytes, QStringView text) {
+    if (bytes.size() != text.size()) return false;
+    const CodeTable& codes = table();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (codes.toUnicode[static_cast<unsigned char>(bytes[i])] != text[i].unicode()) return false;
+    return true;
+}
+
 QString decode(const char* bytes, qsizetype length) {
     const CodeTable& codes = table();
     QString out(length, Qt::Uninitialized);

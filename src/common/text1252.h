@@ -9,4 +9,6 @@ QByteArray encode(QStringView text);
 QString decode(const char* bytes, qsizetype length);
 // Whether every character of the text is in the set, so that it is stored exactly.
 bool canEncode(QStringView text);
+// Whether the stored bytes decode to the text, without decoding them.
+bool equals(QByteArrayView bytes, QStringView text);
 }

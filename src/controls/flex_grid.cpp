@@ -144,7 +144,9 @@ void FlexGrid::setRows(int rows) {
     rows = std::max(rows, 0);
     if (rows == Rows()) return;
     rows_ = rows;
-    cells_.resize(size_t(rows) * size_t(cols_));
+    cells_.resize(front_ + size_t(rows) * size_t(cols_));
+    cells_.erase(cells_.begin(), cells_.begin() + qsizetype(front_));
+    front_ = 0;
     fixedRows_ = std::min(fixedRows_, rows);  // a grid shrinking into its fixed rows takes them along
     shapeChanged();
 }
@@ -152,10 +154,11 @@ void FlexGrid::setRows(int rows) {
 void FlexGrid::setCols(int cols) {
     cols = std::max(cols, 0);
     if (cols == cols_) return;
-    std::deque<Cell> reshaped(size_t(rows_) * size_t(cols));
+    std::vector<Cell> reshaped(size_t(rows_) * size_t(cols));
     for (int r = 0; r < rows_; ++r)
         std::move(rowBegin(r), rowBegin(r) + std::min(cols, cols_), reshaped.begin() + qsizetype(r) * cols);
     cells_.swap(reshaped);
+    front_ = 0;
     colWidths_.resize(size_t(cols), DefaultColWidth);
     colAlignments_.resize(size_t(cols), DefaultAlignment);
     cols_ = cols;
@@ -183,7 +186,20 @@ void FlexGrid::AddItem(const QString& text) {
 
 void FlexGrid::RemoveItem(int row) {
     if (row < 0 || row >= Rows()) return;
-    cells_.erase(rowBegin(row), rowBegin(row + 1));
+    if (row < Rows() / 2) {
+        // The rows above move down one; the first row's cells are left empty
+        // in front of the grid.
+        std::move_backward(rowBegin(0), rowBegin(row), rowBegin(row + 1));
+        std::fill(rowBegin(0), rowBegin(1), Cell());
+        front_ += size_t(cols_);
+        if (front_ > cells_.size() / 2) {
+            cells_.erase(cells_.begin(), cells_.begin() + qsizetype(front_));
+            front_ = 0;
+        }
+    } else {
+        std::move(rowBegin(row + 1), cells_.end(), rowBegin(row));
+        cells_.resize(cells_.size() - size_t(cols_));
+    }
     --rows_;
     fixedRows_ = std::min(fixedRows_, Rows());
     shapeChanged();
@@ -251,7 +267,7 @@ void FlexGrid::setCellForeColor(quint32 colorValue) {
 }
 
 void FlexGrid::Clear() {
-    for (Cell& each : cells_) each = Cell();
+    std::fill(cells_.begin() + qsizetype(front_), cells_.end(), Cell());
     viewChanged();
 }
 
@@ -315,17 +331,41 @@ void FlexGrid::showCurrentCell() {
 
 // ---- sort ------------------------------------------------------------------
 
+namespace {
+// A key that reads as a number; plain digits (the usual keys) are read
+// without the general conversion.
+std::optional<double> sortNumber(const QString& text) {
+    if (text.size() <= 15) {
+        qint64 value = 0;
+        bool digits = true;
+        for (QChar c : text) {
+            if (c < u'0' || c > u'9') {
+                digits = false;
+                break;
+            }
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        if (digits) return double(value);
+    }
+    return Conversions::parseNumber(text);
+}
+}  // namespace
+
 void FlexGrid::setSort(int setting) {
     if (setting != GenericAscending) return;
     const int first = std::min(row_, rowSel_), last = std::max(row_, rowSel_);
     if (first >= last || !validCell(last, col_)) return;
 
+    // Empty keys first, then keys that read as numbers, by value, then the
+    // other keys as text: one order that every pair of keys agrees with.
     struct Key {
-        QString text;
-        std::optional<double> number;
+        int kind;  // 0 empty, 1 number, 2 text
+        double number;
+        const QString* text;
         bool operator<(const Key& other) const {
-            if (number && other.number) return *number < *other.number;
-            return text < other.text;
+            if (kind != other.kind) return kind < other.kind;
+            if (kind == 1) return number < other.number;
+            return kind == 2 && *text < *other.text;
         }
     };
     const int count = last - first + 1;
@@ -333,8 +373,15 @@ void FlexGrid::setSort(int setting) {
     keys.reserve(size_t(count));
     for (int r = first; r <= last; ++r) {
         const QString& text = cell(r, col_).text;
-        keys.push_back({text, Conversions::parseNumber(text)});
+        if (text.isEmpty()) {
+            keys.push_back({0, 0, &text});
+        } else if (const std::optional<double> number = sortNumber(text)) {
+            keys.push_back({1, *number, &text});
+        } else {
+            keys.push_back({2, 0, &text});
+        }
     }
+    if (std::is_sorted(keys.begin(), keys.end())) return;  // nothing moves
     std::vector<int> order(static_cast<size_t>(count));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });

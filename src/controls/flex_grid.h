@@ -1,6 +1,5 @@
 #pragma once
 #include <QTableView>
-#include <deque>
 #include <vector>
 
 #include "controls/control.h"
@@ -82,8 +81,8 @@ public:
     void Clear();
 
     // Sort = 1: sorts the selected rows (Row to RowSel) whole, ascending, keyed
-    // on the current column. Two keys that both read as numbers compare as
-    // numbers, others as text; rows with equal keys keep their order.
+    // on the current column: empty keys first, then keys that read as numbers
+    // by value, then the others as text; rows with equal keys keep their order.
     enum SortSetting { GenericAscending = 1 };
     void setSort(int setting);
 
@@ -119,11 +118,14 @@ private:
         quint32 backColor = 0;
         quint32 foreColor = 0;
     };
-    // Row r, column c is cells_[r * cols_ + c]: rows come and go at either end
-    // without moving the others.
-    Cell& cell(int row, int col) { return cells_[size_t(row) * size_t(cols_) + size_t(col)]; }
-    const Cell& cell(int row, int col) const { return cells_[size_t(row) * size_t(cols_) + size_t(col)]; }
-    auto rowBegin(int row) { return cells_.begin() + qsizetype(row) * cols_; }
+    // Row r, column c is cells_[front_ + r * cols_ + c]. Rows come and go at
+    // the end, and a row removed near the top moves only the rows above it:
+    // the cells in front of front_ are left empty, until they are half of
+    // all. The cells keep their room when rows go, for the next ones.
+    size_t at(int row, int col) const { return front_ + size_t(row) * size_t(cols_) + size_t(col); }
+    Cell& cell(int row, int col) { return cells_[at(row, col)]; }
+    const Cell& cell(int row, int col) const { return cells_[at(row, col)]; }
+    auto rowBegin(int row) { return cells_.begin() + qsizetype(at(row, 0)); }
 
     // Row 0 shows in the header while it is fixed; the view's rows are the rest.
     int headerRows() const { return fixedRows_ > 0 ? 1 : 0; }
@@ -148,7 +150,8 @@ private:
     void showCurrentCell();
 
     FlexGridModel* model_;
-    std::deque<Cell> cells_;
+    std::vector<Cell> cells_;
+    size_t front_ = 0;
     int rows_ = 0;
     int cols_ = 0;
     int fixedRows_ = 0;

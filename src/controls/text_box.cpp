@@ -3,8 +3,24 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <QValidator>
+#include <functional>
 
 namespace {
+// A validator that leaves the decision to the box.
+class Bound : public QValidator {
+public:
+    using Check = std::function<void(QString& input, int& position)>;
+    Bound(QObject* parent, Check check) : QValidator(parent), check_(std::move(check)) {}
+    State validate(QString& input, int& position) const override {
+        check_(input, position);
+        return Acceptable;
+    }
+
+private:
+    Check check_;
+};
+
 QString toStored(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\n', QStringLiteral("\r\n")); }
 QString toShown(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n'); }
 }  // namespace
@@ -31,6 +47,7 @@ TextBox::TextBox(QWidget* parent, const QString& name, const QString& text, Line
         layout->addWidget(line_);
         setFocusProxy(line_);
         connect(line_, &QLineEdit::textChanged, this, [this] { textChanged(); });
+        line_->setValidator(new Bound(line_, [this](QString& input, int& position) { bound(input, position); }));
     }
     setText(text);
 }
@@ -49,13 +66,10 @@ void TextBox::setText(const QString& text) {
     textChanged();
 }
 
-void TextBox::setMaxLength(int maxLength) {
-    maxLength_ = maxLength;
-    if (line_) line_->setMaxLength(maxLength > 0 ? maxLength : 32767);
-}
+void TextBox::setMaxLength(int maxLength) { maxLength_ = maxLength; }
 
 // What the user types into a multi-line box past the maximum length is not
-// taken (a single-line box bounds typing by itself).
+// taken (a single-line box is bounded by its validator, bound()).
 void TextBox::userEdited() {
     if (maxLength_ <= 0 || rawText().size() <= maxLength_) return;
     settingText_ = true;
@@ -70,6 +84,19 @@ void TextBox::userEdited() {
         multi_->setTextCursor(cursor);
     }
     settingText_ = false;
+}
+
+// What the user types or pastes into a single-line box past the maximum
+// length is not taken. A longer text set by code stays whole: the user may
+// shorten it, not lengthen it.
+void TextBox::bound(QString& input, int& position) const {
+    if (settingText_ || maxLength_ <= 0) return;
+    const qsizetype allowed = qMax<qsizetype>(maxLength_, lastText_.size());
+    if (input.size() <= allowed) return;
+    const int from = int(qMax<qsizetype>(0, position - (input.size() - allowed)));
+    input.remove(from, position - from);
+    position = from;
+    if (input.size() > allowed) input.truncate(allowed);
 }
 
 void TextBox::textChanged() {

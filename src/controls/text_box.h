@@ -8,8 +8,8 @@ class QPlainTextEdit;
 
 // A text box, single- or multi-line. Change runs whenever its text changes,
 // by the user or by code. A maximum length (0 = none) bounds what the user can
-// type or paste; a multi-line box holds its line breaks as CR LF, each counting
-// two characters.
+// type or paste, not a text set by code; a multi-line box holds its line
+// breaks as CR LF, each counting two characters.
 class TextBox : public QWidget, public Control {
     Q_OBJECT
     Q_PROPERTY(QString Text READ Text WRITE setText)
@@ -35,6 +35,7 @@ signals:
 private:
     QString rawText() const;
     void userEdited();
+    void bound(QString& input, int& position) const;
     void textChanged();
 
     QLineEdit* line_ = nullptr;

@@ -1,7 +1,11 @@
 #include "finance/add_transactions_window.h"
 
+#include <QPointer>
+
 #include "common/application.h"
+#include "finance/fin_module.h"
 #include "finance/finance_window.h"
+#include "finance/notice_window.h"
 
 namespace {
 constexpr int LabelLeft = 240;
@@ -70,5 +74,38 @@ FinForm6::FinForm6() : MdiChildForm(QStringLiteral("FinForm6"), app().window<Fin
     Command2 = enterButton(Frame2, QStringLiteral("Command2"), 2400);
     Frame2->setVisibleFlag(false);
 
+    connect(Command1, &CommandButton::Click, this, &FinForm6::Command1_Click);
+    connect(Command2, &CommandButton::Click, this, &FinForm6::Command2_Click);
+    connect(Command3, &CommandButton::Click, this, &FinForm6::Command3_Click);
     showCreated(5655, 3615);
+}
+
+// The toggle names the panel that it switches to.
+void FinForm6::Command3_Click() {
+    const bool toBasic = Command3->Caption() == QLatin1String("Basic Transactions");
+    Frame1->setVisibleFlag(toBasic);
+    Frame2->setVisibleFlag(!toBasic);
+    Command3->setCaption(toBasic ? QStringLiteral("Inter Account Transfers") : QStringLiteral("Basic Transactions"));
+}
+
+bool FinForm6::showNotice() {
+    FinForm7& notice = app().window<FinForm7>();
+    notice.showOver(&app().window<FinMDIForm1>());
+    app().clock().pause(0.5);
+    if (FinForm7* still = app().existingWindow<FinForm7>()) still->hide();
+    return FinModule::vars().PortfolioOpen && !app().ending();
+}
+
+// An entry that passes its checks is noticed, then recorded as the window
+// holds it after the notice.
+void FinForm6::Command1_Click() {
+    if (!FinModule::CheckTransactionEntry()) return;
+    const QPointer<FinForm6> self(this);
+    if (showNotice() && self) FinModule::AddTransaction();
+}
+
+void FinForm6::Command2_Click() {
+    if (!FinModule::CheckTransferEntry()) return;
+    const QPointer<FinForm6> self(this);
+    if (showNotice() && self) FinModule::AddTransfer();
 }

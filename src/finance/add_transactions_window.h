@@ -31,4 +31,13 @@ public:
     Frame* Frame2;                      // "Inter Account Transfers"
     Label *Label6, *Label8, *Label10, *Label7;
     CommandButton* Command2;            // "Enter Transaction"
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+private:
+    // The notice for half a second, events running meanwhile; false when the
+    // portfolio was closed in that time.
+    bool showNotice();
 };

@@ -11,8 +11,8 @@ void ForEachDebitOrderOccurrence(double start, double end, const std::function<v
     static const double First = Conversions::toSerialDate(QDate(1601, 1, 1));
     static const double Last = Conversions::toSerialDate(QDate(9999, 12, 31)) + 1;
     static const qint64 EpochDay = QDate(1899, 12, 30).toJulianDay();
-    if (!(start >= First) || !(start <= end)) return;  // also dates that are no numbers
     end = std::min(end, Last);
+    if (!(start >= First) || !(start <= end)) return;  // also dates that are no numbers
     visit(start);
     // Each next date is built from the one before, as whole days: the same
     // day of the next month, or the days beyond that month's length into the

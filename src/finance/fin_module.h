@@ -48,6 +48,26 @@ enum : int { Start = 6, End, Description, Amount };
 constexpr qint32 slotRecord(qint32 slot, int field) { return 10 * (slot - 1) + field; }
 inline constexpr qint32 TransactionCountRecord = 10;
 inline constexpr qint32 DebitOrderCountRecord = 20;
+// An account holds as many transactions as its count record can tell.
+inline constexpr qint32 MaxTransactions = 32767;
+
+// A transaction as its slot stores it.
+struct StoredTransaction {
+    double date = 0;  // the 8-byte date
+    QString category;
+    QString description;
+    Money amount;
+    QString id;
+    // Dates compare as stored bytes, so that a value that is no date equals itself.
+    bool operator==(const StoredTransaction& other) const;
+};
+// A transaction taken up for a change: its account (1 to 5), its position
+// (from 1) and what that slot stored then.
+struct OpenedTransaction {
+    int account = 0;
+    qint32 position = 0;
+    StoredTransaction stored;
+};
 
 // Variables of the module, kept by the application object.
 struct Variables {
@@ -74,6 +94,8 @@ qint32 readCount(const RecordFile& file, qint32 record);
 QString TransactionId(int account, qint32 position);
 // The text of a stored name (an empty value gives "").
 QString nameText(const TaggedValue& name);
+// Transaction k of account a as stored.
+StoredTransaction readTransaction(int account, qint32 position);
 
 // Portfolio files.
 void OpenPortfolio();
@@ -110,9 +132,38 @@ void CheckBalanceAlarms();
 // is not a number, which is told and nothing is written.
 bool SaveAccountSettings();
 
-// The transaction list, the account balances and the account settings window
-// are built in their own files.
+// The transaction list: row 0 the column headers, row 1 the summary row
+// (the total in its Balance cell), the entries from row 2 on.
+enum TransactionColumn : int { DateColumn, CategoryColumn, DescriptionColumn, AmountColumn, BalanceColumn, IdColumn };
+inline constexpr int SummaryRow = 1;
+inline constexpr int FirstEntryRow = 2;
+
+// The transaction list: every transaction and debit-order occurrence of the
+// chosen accounts and category between the two dates, sorted by date, with a
+// running balance and the total in the summary row.
 void FillTransactionGrid();
+void ClearTransactionGrid();
+void SortTransactionGridByDate();
+void FilterTransactionGridByDates();
+void ComputeGridBalances();
+
+// Adding transactions and transfers from the Add Transactions window. The
+// checks tell a refused entry in a message and write nothing.
+bool CheckTransactionEntry();
+bool CheckTransferEntry();
+void AddTransaction();
+void AddTransfer();
+
+// Editing and deleting the transaction of the list's current row; a
+// debit-order row opens the Debit Orders window on its account instead.
+void EditSelectedTransaction();
+bool CheckEditedEntry();
+void SaveEditedTransaction();
+void DeleteSelectedTransaction();
+void ShowDebitOrdersOf(int account);
+
+// The account balances and the account settings window are built in their
+// own files.
 void RefreshAccountBalances();
 void LoadAccountSettings();
 

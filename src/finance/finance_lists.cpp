@@ -2,6 +2,7 @@
 #include "finance/account_settings_window.h"
 #include "finance/add_transactions_window.h"
 #include "finance/debit_orders_window.h"
+#include "finance/edit_entry_dialog.h"
 #include "finance/fin_module.h"
 #include "finance/finance_window.h"
 #include "finance/rename_dialogs.h"
@@ -56,6 +57,10 @@ void RefreshPortfolioLists() {
     FinDialog1& change = app().window<FinDialog1>();
     clearList(change.Combo1);
     change.Text1->setText(QString());
+    FinDialog2& edit = app().window<FinDialog2>();
+    clearList(edit.Combo1);
+    edit.Text1->setText(QString());
+    edit.Text2->setText(QString());
 
     if (v.PortfolioOpen) {
         setPortfolioCommandsEnabled(true);
@@ -78,6 +83,7 @@ void RefreshPortfolioLists() {
         for (int c = 1; c <= CategoryCount; ++c) {
             v.CategoryNames[c] = portfolioFile().readString(categoryNameRecord(c));
             change.Combo1->AddItem(v.CategoryNames[c]);
+            edit.Combo1->AddItem(v.CategoryNames[c]);
             entry.Combo2->AddItem(v.CategoryNames[c]);
             transactions.Combo2->AddItem(v.CategoryNames[c]);
         }

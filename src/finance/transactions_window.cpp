@@ -1,6 +1,9 @@
 #include "finance/transactions_window.h"
 
+#include <QPointer>
+
 #include "common/application.h"
+#include "finance/add_transactions_window.h"
 #include "finance/fin_module.h"
 #include "finance/finance_window.h"
 
@@ -37,6 +40,13 @@ FinForm1::FinForm1() : MdiChildForm(QStringLiteral("FinForm1"), app().window<Fin
 
     connect(Combo1, &ComboBox::Click, this, &FinForm1::Combo1_Click);
     connect(Combo2, &ComboBox::Click, this, &FinForm1::Combo2_Click);
+    connect(DTPicker1, &DatePicker::Change, this, &FinForm1::DTPicker1_Change);
+    connect(DTPicker2, &DatePicker::Change, this, &FinForm1::DTPicker2_Change);
+    connect(Command1, &CommandButton::Click, this, &FinForm1::Command1_Click);
+    connect(Command2, &CommandButton::Click, this, &FinForm1::Command2_Click);
+    connect(Command3, &CommandButton::Click, this, &FinForm1::Command3_Click);
+    connect(MSFlexGrid1, &FlexGrid::Click, this, &FinForm1::MSFlexGrid1_Click);
+    connect(MSFlexGrid1, &FlexGrid::LostFocus, this, &FinForm1::MSFlexGrid1_LostFocus);
     showCreated(7215, 3255);
 }
 
@@ -45,3 +55,46 @@ void FinForm1::Form_Load() { FinModule::RefreshPortfolioLists(); }
 void FinForm1::Combo1_Click() { FinModule::FillTransactionGrid(); }
 
 void FinForm1::Combo2_Click() { FinModule::FillTransactionGrid(); }
+
+void FinForm1::DTPicker1_Change() {
+    FinModule::ClearTransactionGrid();
+    FinModule::FillTransactionGrid();
+}
+
+void FinForm1::DTPicker2_Change() {
+    FinModule::ClearTransactionGrid();
+    FinModule::FillTransactionGrid();
+}
+
+void FinForm1::Command1_Click() {
+    FinForm6& entry = app().window<FinForm6>();
+    entry.Show();
+    entry.setMaximized();
+}
+
+void FinForm1::Command2_Click() { FinModule::EditSelectedTransaction(); }
+
+void FinForm1::Command3_Click() {
+    FinModule::DeleteSelectedTransaction();
+    FinModule::RefreshAccountBalances();
+}
+
+void FinForm1::setEntryCommandsEnabled(bool enabled) {
+    Command2->setEnabled(enabled);
+    Command3->setEnabled(enabled);
+}
+
+// Edit and Delete serve the data row just clicked.
+void FinForm1::MSFlexGrid1_Click() {
+    if (Combo1->Text().isEmpty()) return;
+    setEntryCommandsEnabled(MSFlexGrid1->Row() >= FinModule::FirstEntryRow);
+}
+
+// Half a second later Edit and Delete are off: a click on either, which
+// took the focus from the list, is handled within the wait while both are
+// still on.
+void FinForm1::MSFlexGrid1_LostFocus() {
+    const QPointer<FinForm1> self(this);
+    app().clock().pause(0.5);
+    if (self) setEntryCommandsEnabled(false);
+}

@@ -29,4 +29,14 @@ public:
 
     void Combo1_Click();
     void Combo2_Click();
+    void DTPicker1_Change();
+    void DTPicker2_Change();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void MSFlexGrid1_Click();
+    void MSFlexGrid1_LostFocus();
+
+private:
+    void setEntryCommandsEnabled(bool enabled);
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <cmath>
 
 #include "common/conversions.h"
 #include "common/money.h"
@@ -39,6 +40,26 @@ TEST_F(ConversionsTest, NumbersInEitherDecimalSeparator) {
     EXPECT_EQ(Money::parse("1.5"), Money::fromScaled(15000));  // "." is always accepted
     EXPECT_EQ(Conversions::numberText(0.25), "0,25");
     EXPECT_EQ(Conversions::parseNumber("7,5"), 7.5);
+}
+
+// A double's text is the general 15-digit conversion's, also where the
+// value lies exactly halfway (which that conversion rounds away from zero)
+// and where it needs an exponent.
+TEST_F(ConversionsTest, NumberTextRoundsAsTheGeneralConversion) {
+    auto general = [](double value) { return QString::number(value, 'g', 15).replace(u'e', u'E'); };
+    for (double value : {12345678901234.25, -12345678901234.25, 0.30000000000000004, 1234.5678, -552.0625,
+                         999999999999999.5, 99999999999999.95, 0.0001, 0.00009999999999999999, 1e15, 1e-5,
+                         123456789012345678.0, 5e-324, -0.1 - 0.2})
+        EXPECT_EQ(Conversions::numberText(value), general(value)) << value;
+    double sum = 0;
+    for (int i = 1; i < 20000; ++i) {
+        sum += (i % 2 ? 1 : -1) * i * 1.2345 + 0.0001 * i;
+        ASSERT_EQ(Conversions::numberText(sum), general(sum)) << sum;
+    }
+    EXPECT_EQ(Conversions::numberText(-12.5, u","), "-12,5");
+    EXPECT_EQ(Money::fromScaled(-125000).text(u"::"), "-12::5");
+    EXPECT_EQ(Conversions::dayOfSerialDate(-1.25), QDate(1899, 12, 29));
+    EXPECT_FALSE(Conversions::dayOfSerialDate(std::nan("")).isValid());
 }
 
 TEST_F(ConversionsTest, DatesReadBackAsTheSameDayAndSerialDatesBothWays) {

@@ -94,6 +94,68 @@ TEST_F(FlexGridTest, RowsGoFromTheBottomAndTheTopOfALargeGridInOneViewUpdate) {
     EXPECT_EQ(grid->model()->rowCount(), 1);
 }
 
+// Rows removed near the top leave room in front of the grid's cells; more
+// rows, fewer rows and a clear afterwards see only the grid's rows.
+TEST_F(FlexGridTest, RowsRemovedAtTheTopLeaveNoTraceInWhatFollows) {
+    FlexGrid* grid = makeGrid(2, 3, 1);
+    grid->setTextMatrix(1, 0, QStringLiteral("summary"));
+    for (int i = 0; i < 10; ++i) grid->AddItem(QString::number(i));
+    grid->setRow(7);  // "5"
+    grid->setCol(1);
+    grid->setCellBackColor(0xFF);
+    for (int i = 0; i < 3; ++i) grid->RemoveItem(2);
+    grid->RemoveItem(grid->Rows() - 2);  // "8"
+    grid->AddItem(QStringLiteral("10"));
+    grid->AddItem(QStringLiteral("11"));
+    EXPECT_EQ(column(grid, 0), QStringList({"", "summary", "3", "4", "5", "6", "7", "9", "10", "11"}));
+    grid->setRow(4);
+    grid->setCol(1);
+    EXPECT_EQ(grid->CellBackColor(), 0xFFu) << "the colour moves with its row";
+
+    for (int i = 0; i < 5; ++i) grid->RemoveItem(2);
+    EXPECT_EQ(column(grid, 0), QStringList({"", "summary", "9", "10", "11"}));
+    grid->setRows(3);
+    EXPECT_EQ(column(grid, 0), QStringList({"", "summary", "9"}));
+    grid->setRows(5);
+    EXPECT_EQ(column(grid, 0), QStringList({"", "summary", "9", "", ""}));
+    grid->Clear();
+    EXPECT_EQ(column(grid, 0), QStringList(5, QString()));
+    EXPECT_EQ(grid->FixedRows(), 1);
+}
+
+// The transaction list sorts its rows by date keys (yyyymmdd, empty first):
+// rows move whole with their colours, rows of one key keep their order, the
+// rows outside the selection stay, and mixed keys still have one order.
+TEST_F(FlexGridTest, SortOrdersTheSelectedRowsStablyAndLeavesTheOthers) {
+    FlexGrid* grid = makeGrid(2, 3, 1);
+    grid->setTextMatrix(1, 2, QStringLiteral("total"));
+    const QStringList keys = {"20040305", "", "20031231", "20040305", "20040101", "20031231"};
+    for (int i = 0; i < keys.size(); ++i) {
+        grid->AddItem(keys[i]);
+        grid->setTextMatrix(grid->Rows() - 1, 2, QStringLiteral("entry %1").arg(i));
+    }
+    grid->setRow(2);
+    grid->setCol(2);
+    grid->setCellBackColor(0xFF);
+    grid->setCol(0);
+    grid->setColSel(0);
+    grid->setRowSel(grid->Rows() - 1);
+    grid->setSort(FlexGrid::GenericAscending);
+    EXPECT_EQ(column(grid, 0), (QStringList{"", "", "", "20031231", "20031231", "20040101", "20040305", "20040305"}));
+    EXPECT_EQ(column(grid, 2),
+              (QStringList{"", "total", "entry 1", "entry 2", "entry 5", "entry 4", "entry 0", "entry 3"}));
+    grid->setRow(6);
+    grid->setCol(2);
+    EXPECT_EQ(grid->CellBackColor(), 0xFFu);
+
+    FlexGrid* mixed = makeGrid(1, 1, 1);
+    for (const char* key : {"b", "", "10", "a", "9", "", "-1.5", "10a"}) mixed->AddItem(QString::fromLatin1(key));
+    mixed->setRow(1);
+    mixed->setRowSel(mixed->Rows() - 1);
+    mixed->setSort(FlexGrid::GenericAscending);
+    EXPECT_EQ(column(mixed, 0), (QStringList{"", "", "", "-1.5", "9", "10", "10a", "a", "b"}));
+}
+
 // Colours are 0x00BBGGRR; 0 is the default background.
 TEST_F(FlexGridTest, ColoursBelongToTheCurrentCellAndClearDropsThemWithTheTexts) {
     FlexGrid* grid = makeGrid(3, 35, 0);

@@ -38,6 +38,7 @@ TEST(DebitOrderOccurrences, TheEndBoundsTheSeries) {
     count = 0;
     FinModule::ForEachDebitOrderOccurrence(std::nan(""), 40000, [&](double) { ++count; });
     FinModule::ForEachDebitOrderOccurrence(-1e300, 40000, [&](double) { ++count; });
+    FinModule::ForEachDebitOrderOccurrence(1e300, 1e301, [&](double) { ++count; });
     EXPECT_EQ(count, 0);
 }
 

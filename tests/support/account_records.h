@@ -37,9 +37,10 @@ protected:
 
     // Transaction k of an account, and the count of its transactions.
     void storeTransaction(int a, int k, const QDate& date, const QString& amount,
-                          const QString& description = QStringLiteral("Groceries")) {
+                          const QString& description = QStringLiteral("Groceries"),
+                          const QString& category = QStringLiteral("Food")) {
         writeRecord(account(a), slotRecord(k, 1), dateBytes(date));
-        writeRecord(account(a), slotRecord(k, 2), stringBytes(QStringLiteral("Food")));
+        writeRecord(account(a), slotRecord(k, 2), stringBytes(category));
         writeRecord(account(a), slotRecord(k, 3), stringBytes(description));
         writeRecord(account(a), slotRecord(k, 4), moneyBytes(amount));
         writeRecord(account(a), slotRecord(k, 5), stringBytes(QStringLiteral("%1-%2").arg(a).arg(k)));

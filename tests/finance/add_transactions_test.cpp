@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <QMdiArea>
+
+#include "support/transaction_test.h"
+
+namespace {
+
+using namespace FinModule;
+
+class AddTransactionsTest : public TransactionTest {
+protected:
+    const QString Incomplete = QStringLiteral("Form Incomplete. Transaction not added.");
+    static QString notANumber(const QString& typed) {
+        return "\"" + typed + "\" is not an amount. Please type a number such as 150 or 99.95. Transaction not added.";
+    }
+
+    // Counts the showings of the notice.
+    struct ShowCounter : QObject {
+        int shown = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Show) ++shown;
+            return false;
+        }
+    };
+    void watchNotice() { app().window<FinForm7>().installEventFilter(&notices); }
+    ShowCounter notices;
+
+    std::map<QString, QByteArray> accountFiles() const {
+        std::map<QString, QByteArray> all;
+        for (int a = 1; a <= 5; ++a) all[account(a)] = bytesOf(account(a));
+        return all;
+    }
+};
+
+TEST_F(AddTransactionsTest, AnExpenseIsStoredNegativeWithoutTimeOfDayAndListed) {
+    clock->set(QDateTime(QDate(2024, 3, 7), QTime(15, 45)));
+    const int pauses = clock->pauses();
+    watchNotice();
+    enterTransaction(1, "Food", "Groceries", "20", false, QDate(2024, 3, 5));
+
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_EQ(notices.shown, 1) << "the notice shows during the pause";
+    EXPECT_FALSE(app().window<FinForm7>().isVisible()) << "and is gone after it";
+    EXPECT_EQ(clock->pauses(), pauses + 1);
+    EXPECT_EQ(app().window<FinForm7>().Label1->Caption(), "Transaction Added .....");
+
+    EXPECT_EQ(transactionCount(2), 1);
+    const Stored first = stored(2, 1);
+    EXPECT_EQ(first.serial, Conversions::toSerialDate(QDate(2024, 3, 5))) << "a whole day";
+    EXPECT_EQ(first.category, "Food");
+    EXPECT_EQ(first.description, "Groceries");
+    EXPECT_EQ(first.amount, -200000);
+    EXPECT_EQ(first.id, "2-1");
+    EXPECT_EQ(transactionCount(1), 0);
+    EXPECT_EQ(record(account(1), 5), QByteArray(RecordLength, '\0')) << "an account without transactions gets no ID";
+
+    EXPECT_EQ(dataRows(), (std::vector<QStringList>{{date(2024, 3, 5), "Food", "Groceries", "-20", "-20", "2-1"}}));
+    // The window keeps what was entered for the next entry.
+    EXPECT_EQ(entry().Text1->Text(), "Groceries");
+    EXPECT_EQ(entry().Text2[0]->Text(), "20");
+    EXPECT_EQ(entry().Combo1[0]->ListIndex(), 1);
+}
+
+TEST_F(AddTransactionsTest, TheSignFollowsIncomeOrExpenceAndZeroIsAnAmount) {
+    enterTransaction(0, "Salary", "Pay", "1234.5678", true, QDate(2024, 3, 1));
+    enterTransaction(0, "Salary", "Refund of pay", "-5", true, QDate(2024, 3, 2));
+    enterTransaction(0, "Food", "Returned", "-5", false, QDate(2024, 3, 3));
+    enterTransaction(0, "Food", "Free", "0", false, QDate(2024, 3, 4));
+    enterTransaction(0, "Food", "Spaces around", " 7.5 ", false, QDate(2024, 3, 4));
+    EXPECT_TRUE(messages->texts.isEmpty());
+
+    EXPECT_EQ(transactionCount(1), 5);
+    QList<qint64> amounts;
+    QStringList ids;
+    for (int k = 1; k <= 5; ++k) {
+        amounts << stored(1, k).amount;
+        ids << stored(1, k).id;
+    }
+    EXPECT_EQ(amounts, QList<qint64>({12345678, -50000, 50000, 0, -75000}));
+    EXPECT_EQ(ids, QStringList({"1-1", "1-2", "1-3", "1-4", "1-5"}));
+    EXPECT_EQ(column(3), QStringList({"1234.5678", "-5", "5", "0", "-7.5"}));
+    EXPECT_EQ(total(), "1227.0678");
+}
+
+// A transfer is two transactions: out of the first account, then into the
+// second; the list shows both, adding nothing to the total.
+TEST_F(AddTransactionsTest, ATransferTakesFromOneAccountAndGivesToTheOther) {
+    watchNotice();
+    enterTransfer(0, 1, "100", QDate(2024, 2, 29));
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_EQ(notices.shown, 1);
+
+    const Stored out = stored(1, 1), in = stored(2, 1);
+    EXPECT_EQ(out.category, "Inter Account Transfer");
+    EXPECT_EQ(out.description, "Transfer from Check Account to Credit Card");
+    EXPECT_EQ(out.amount, -1000000);
+    EXPECT_EQ(out.id, "1-1");
+    EXPECT_EQ(out.date, QDate(2024, 2, 29));
+    EXPECT_EQ(in.category, "Inter Account Transfer");
+    EXPECT_EQ(in.description, "Transfer to Credit Card from Check Account");
+    EXPECT_EQ(in.amount, 1000000);
+    EXPECT_EQ(in.id, "2-1");
+    EXPECT_EQ(in.serial, out.serial);
+    EXPECT_EQ(column(5), QStringList({"1-1", "2-1"}));
+    EXPECT_EQ(column(4), QStringList({"-100", "0"}));
+    EXPECT_EQ(total(), "0");
+
+    // Long account names give long descriptions, kept whole.
+    const QString thirty(30, u'x');
+    writeRecord(pwb("Home"), 3, taggedString(thirty));
+    writeRecord(pwb("Home"), 4, taggedString(thirty + "y"));
+    RefreshPortfolioLists();
+    enterTransfer(2, 3, "1", QDate(2024, 3, 1));
+    EXPECT_EQ(stored(3, 1).description, "Transfer from " + thirty + " to " + thirty + "y");
+    EXPECT_EQ(stored(3, 1).description.size(), 14 + 30 + 4 + 31);
+}
+
+TEST_F(AddTransactionsTest, ARefusedEntryIsToldAndNothingIsWrittenOrNoticed) {
+    const auto before = accountFiles();
+    const int pauses = clock->pauses();
+    watchNotice();
+
+    // Each required field left empty in turn.
+    enterTransaction(-1, "Food", "Bread", "2", false, QDate(2024, 3, 1));
+    enterTransaction(0, "Food", "", "2", false, QDate(2024, 3, 1));
+    enterTransaction(0, "Food", "Bread", "", false, QDate(2024, 3, 1));
+    RefreshPortfolioLists();  // no category chosen any more
+    enterTransaction(0, "", "Bread", "2", false, QDate(2024, 3, 1));
+    enterTransfer(-1, 1, "5", QDate(2024, 3, 1));
+    enterTransfer(0, 1, "", QDate(2024, 3, 1));
+    EXPECT_EQ(messages->texts, QStringList(6, Incomplete));
+
+    // Amounts that are no numbers, or too large for an amount.
+    messages->texts.clear();
+    QStringList expected;
+    for (const char* amount : {"ten", "-", "   ", "1,000", "12.34567", "1e3", "999999999999999"}) {
+        enterTransaction(0, "Food", "Bread", amount, false, QDate(2024, 3, 1));
+        expected << notANumber(amount);
+    }
+    for (const char* amount : {"abc", "+", "1.2.3"}) {
+        enterTransfer(0, 1, amount, QDate(2024, 3, 1));
+        expected << notANumber(amount);
+    }
+    EXPECT_EQ(messages->texts, expected);
+
+    // The two ends of a transfer must differ, also by name only.
+    messages->texts.clear();
+    enterTransfer(2, 2, "5", QDate(2024, 3, 1));
+    writeRecord(pwb("Home"), 5, taggedString("Savings Account"));
+    RefreshPortfolioLists();
+    enterTransfer(2, 4, "5", QDate(2024, 3, 1));
+    EXPECT_EQ(messages->texts,
+              QStringList(2, "Please select two different accounts for an inter account transfer"));
+
+    EXPECT_EQ(accountFiles(), before);
+    EXPECT_EQ(clock->pauses(), pauses);
+    EXPECT_EQ(notices.shown, 0) << "no notice for a refused entry";
+}
+
+TEST_F(AddTransactionsTest, AFullAccountTakesNoMore) {
+    storeTransactionCount(2, MaxTransactions);
+    const auto before = accountFiles();
+    enterTransaction(1, "Food", "One more", "1", false, QDate(2024, 3, 1));
+    enterTransfer(0, 1, "1", QDate(2024, 3, 1));
+    EXPECT_EQ(messages->texts,
+              QStringList(2, "The account \"Credit Card\" holds 32767 transactions, as many as an account can hold. "
+                             "Transaction not added."));
+    EXPECT_EQ(accountFiles(), before) << "not even the transfer's other end";
+
+    // One below the limit takes the last one, in slot 32767 (records in 32 bits).
+    storeTransactionCount(2, MaxTransactions - 1);
+    enterTransaction(1, "Food", "The last one", "1", false, QDate(2024, 3, 1));
+    EXPECT_EQ(transactionCount(2), MaxTransactions);
+    EXPECT_EQ(stored(2, MaxTransactions).description, "The last one");
+    EXPECT_EQ(stored(2, MaxTransactions).id, "2-32767");
+    EXPECT_EQ(bytesOf(account(2)).size(), qint64(10) * MaxTransactions * RecordLength - 5 * RecordLength);
+}
+
+TEST_F(AddTransactionsTest, TheToggleSwitchesPanelsAndNamesTheOther) {
+    openEntry();
+    FinForm6& form = entry();
+    EXPECT_TRUE(form.isMaximizedState());
+    EXPECT_TRUE(form.Frame1->Visible());
+    EXPECT_FALSE(form.Frame2->Visible());
+    EXPECT_EQ(form.Command3->Caption(), "Inter Account Transfers");
+    click(form.Command3);
+    EXPECT_FALSE(form.Frame1->Visible());
+    EXPECT_TRUE(form.Frame2->Visible());
+    EXPECT_EQ(form.Command3->Caption(), "Basic Transactions");
+    click(form.Command3);
+    EXPECT_TRUE(form.Frame1->Visible());
+    EXPECT_FALSE(form.Frame2->Visible());
+    EXPECT_EQ(form.Command3->Caption(), "Inter Account Transfers");
+
+    // The list's "Add" opens the same window.
+    list().Show();
+    click(list().Command1);
+    EXPECT_EQ(app().window<FinMDIForm1>().area()->activeSubWindow(), form.subWindow());
+}
+
+// Opening a portfolio empties the entry boxes of the windows that add and
+// edit transactions and offers the categories in the Edit Entry dialog too.
+TEST_F(AddTransactionsTest, RefreshingTheListsEmptiesTheEntryBoxes) {
+    retype(entry().Text1, "Typed");
+    retype(entry().Text2[0], "12");
+    FinDialog2& edit = app().window<FinDialog2>();
+    edit.Text1->setText("Old");
+    edit.Text2->setText("3");
+    RefreshPortfolioLists();
+    EXPECT_EQ(entry().Text1->Text(), "");
+    EXPECT_EQ(entry().Text2[0]->Text(), "");
+    EXPECT_EQ(edit.Text1->Text(), "");
+    EXPECT_EQ(edit.Text2->Text(), "");
+    EXPECT_EQ(edit.Combo1->ListCount(), 20);
+    EXPECT_EQ(edit.Combo1->List(7), "D.I.Y. Equipment");
+    EXPECT_EQ(edit.Combo1->ListIndex(), -1);
+}
+
+}  // namespace
