@@ -37,29 +37,36 @@ protected:
     }
 };
 
-TEST_F(AccountSettingsTest, AnOverdraftSavedByOkCountsInTheAvailableBalanceAndComesBack) {
+TEST_F(AccountSettingsTest, SettingsSavedByOkAreStoredInTheirKindsCountAndComeBack) {
     storeTransaction(2, 1, QDate(2024, 1, 1), "-250");
     storeTransactionCount(2, 1);
+    const QByteArray before = bytesOf(pwb("Home"));
     FinForm5& form = open();
     EXPECT_EQ(form.Combo1->Text(), "Check Account") << "a new portfolio opens on the first account, nothing set";
     EXPECT_EQ(shown(form), QStringList({"0", "0", "off", "0", "0", "0", "0", "-"}));
     EXPECT_TRUE(financeLocked());
     form.Combo1->pick(1);
     tick(form.Check1, true);
-    EXPECT_TRUE(form.Text1->isEnabled());
-    EXPECT_TRUE(form.Command3->isEnabled());
-    retype(form.Text1, "5000");
+    retype(form.Text1, "1234.5678");
+    tick(form.Check2, true);
+    retype(form.Text2, "99999");
+    tick(form.Check3, true);
+    retype(form.Text3, "-10.5");
     form.Command1->click();
 
-    EXPECT_EQ(stored(2), QStringList({"5000", "0", "0", "0", "0"}));
+    EXPECT_EQ(stored(2), QStringList({"1234.5678", "-1", "99999", "-1", "-10.5"}));
+    const QByteArray after = bytesOf(pwb("Home"));
+    EXPECT_EQ(after.size(), 35 * RecordLength);
+    EXPECT_EQ(after.left(30 * RecordLength), before.leftJustified(30 * RecordLength, '\0'))
+        << "no other record written; account 1's read as never written";
     EXPECT_FALSE(settingsOpen()) << "OK closes the window";
     EXPECT_FALSE(financeLocked());
-    EXPECT_EQ(summaryOf(2), QStringList({"-250", "4750"}));
-    EXPECT_EQ(stored(1), QStringList({"0", "0", "0", "0", "0"})) << "no other account written";
+    EXPECT_EQ(summaryOf(2), QStringList({"-250", "984.5678"}));
+    EXPECT_EQ(messages->texts, QStringList{"Balance of Credit Card is lower than -10.5"});
 
     FinForm5& again = open();
     again.Combo1->pick(1);
-    EXPECT_EQ(shown(again), QStringList({"1", "5000", "on", "0", "0", "0", "0", "-"}));
+    EXPECT_EQ(shown(again), QStringList({"1", "1234.5678", "on", "1", "99999", "1", "-10.5", "-"}));
 }
 
 TEST_F(AccountSettingsTest, UntickedBoxesStoreZeroOrKeepTheirThresholds) {
@@ -132,32 +139,6 @@ TEST_F(AccountSettingsTest, CancelTheCloseBoxAndAnotherAccountDropWhatWasNotSave
     EXPECT_FALSE(settingsOpen());
     EXPECT_FALSE(financeLocked());
     EXPECT_EQ(bytesOf(pwb("Home")), before);
-}
-
-TEST_F(AccountSettingsTest, TheFiveSettingsAreStoredInTheirKinds) {
-    FinForm5& form = open();
-    form.Combo1->pick(4);
-    tick(form.Check1, true);
-    retype(form.Text1, "1234.5678");
-    tick(form.Check2, true);
-    retype(form.Text2, "99999");
-    tick(form.Check3, true);
-    retype(form.Text3, "-10.5");
-    const QByteArray before = bytesOf(pwb("Home"));
-    form.Command3->click();
-    const QByteArray after = bytesOf(pwb("Home"));
-    EXPECT_EQ(after.size(), 50 * RecordLength);
-    EXPECT_EQ(after.left(before.size()), before);
-    EXPECT_EQ(after.mid(before.size(), 45 * RecordLength - before.size()),
-              QByteArray(45 * RecordLength - before.size(), '\0'))
-        << "the records of accounts 1 to 4 read as never written";
-    EXPECT_EQ(record(pwb("Home"), 46).left(8), moneyBytes("1234.5678"));
-    EXPECT_EQ(record(pwb("Home"), 47).left(2), int16Bytes(-1));
-    EXPECT_EQ(record(pwb("Home"), 48).left(8), moneyBytes("99999"));
-    EXPECT_EQ(record(pwb("Home"), 49).left(2), int16Bytes(-1));
-    EXPECT_EQ(record(pwb("Home"), 50).left(8), moneyBytes("-10.5"));
-    EXPECT_EQ(summaryOf(5), QStringList({"0", "1234.5678"}));
-    EXPECT_TRUE(messages->texts.isEmpty()) << "a balance of 0 lies between the thresholds";
 }
 
 TEST_F(AccountSettingsTest, AnAmountThatIsNoNumberIsRefusedAndNothingWritten) {

@@ -100,64 +100,59 @@ TEST_F(DebitOrdersTest, EnterRecomputesTheSummaryAlsoWhenADescriptionTakenAfterT
     EXPECT_EQ(descriptions(), QStringList({"Loan", "loan"}));
 }
 
-TEST_F(DebitOrdersTest, TheEntryTestsRunInOrderAndAFailureKeepsTheWindowOpenAndNothingWritten) {
-    form->Combo1->pick(0);
-    const QByteArray before = bytesOf(account(1));
-    struct Case {
-        QDate start, end;
-        QString description, amount, message;
-    };
-    const QString notAmount = QStringLiteral("is not an amount");
-    const std::vector<Case> cases = {
-        {QDate(2001, 3, 15), QDate(2001, 2, 16), "", "", SameDay},  // the day is tested first
-        {QDate(2001, 3, 15), QDate(2001, 2, 15), "", "", "End Date must be after the Start Date!"},
-        {QDate(2001, 3, 15), QDate(2001, 3, 15), "", "100", Incomplete},
-        {QDate(2001, 3, 15), QDate(2001, 3, 15), "Rent", "", Incomplete},
-        {QDate(2001, 3, 15), QDate(2001, 3, 15), "Rent", "   ", notAmount},
-        {QDate(2001, 3, 15), QDate(2001, 3, 15), "Rent", "-", notAmount},
-        {QDate(2001, 3, 15), QDate(2001, 3, 15), "Rent", "12a", notAmount},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.message.toStdString() + " / " + c.amount.toStdString());
-        messages->texts.clear();
-        add(c.start, c.end, c.description, c.amount);
-        ASSERT_EQ(messages->texts.size(), 1);
-        EXPECT_TRUE(messages->texts[0].contains(c.message)) << messages->texts[0].toStdString();
-        EXPECT_TRUE(app().window<FinForm8>().isVisible());
-        EXPECT_TRUE(financeLocked());
-        EXPECT_EQ(bytesOf(account(1)), before);
-    }
-    EXPECT_EQ(messages->texts[0], "\"12a\" is not an amount. Please type a number such as 150 or 99.95.");
-
-    // The same day of one month: accepted, one row.
-    messages->texts.clear();
-    add(QDate(2001, 3, 15), QDate(2001, 3, 15), "Rent", "-7");
-    EXPECT_TRUE(messages->texts.isEmpty());
-    EXPECT_EQ(descriptions(), QStringList{"Rent"});
-    EXPECT_FALSE(financeLocked());
-}
-
-TEST_F(DebitOrdersTest, EditTestsTheEntryWithItsOwnWordsOnTheDates) {
+// "Add Debit Order" and "Edit Debit Order" test an entry alike, each in its
+// own words on the dates; the first test that fails is told, the dialog stays
+// open and nothing is written.
+TEST_F(DebitOrdersTest, TheEntryTestsRunInOrderAndAFailureKeepsTheDialogOpenAndNothingWritten) {
     form->Combo1->pick(0);
     add("Rent");
     const QByteArray before = bytesOf(account(1));
-    FinDialog3& dialog = edit(2);
-    dialog.DTPicker1->pick(QDate(2001, 3, 15));
-    dialog.DTPicker2->pick(QDate(2001, 4, 16));
-    retype(dialog.Text1, "");
-    dialog.OKButton->click();
-    dialog.DTPicker2->pick(QDate(2001, 2, 15));
-    dialog.OKButton->click();
-    dialog.DTPicker2->pick(QDate(2001, 3, 15));
-    dialog.OKButton->click();
-    retype(dialog.Text1, "Rent");
-    retype(dialog.Text2, "x");
-    dialog.OKButton->click();
-    EXPECT_EQ(messages->texts, QStringList({SameDay, "The Start Date must be before the End Date!", Incomplete,
-                                            "\"x\" is not an amount. Please type a number such as 150 or 99.95."}));
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(financeLocked());
-    EXPECT_EQ(bytesOf(account(1)), before);
+    const auto notAnAmount = [](const char* typed) {
+        return QStringLiteral("\"%1\" is not an amount. Please type a number such as 150 or 99.95.").arg(typed);
+    };
+    struct Case {
+        QDate end;
+        QString description, amount, message;
+    };
+    for (bool editing : {false, true}) {
+        SCOPED_TRACE(editing ? "Edit" : "Add");
+        const std::vector<Case> cases = {
+            {QDate(2001, 2, 16), "", "", SameDay},  // the day is tested first
+            {QDate(2001, 2, 15), "", "",
+             editing ? "The Start Date must be before the End Date!" : "End Date must be after the Start Date!"},
+            {QDate(2001, 3, 15), "", "100", Incomplete},
+            {QDate(2001, 3, 15), "Rent", "", Incomplete},
+            {QDate(2001, 3, 15), "Rent", "   ", notAnAmount("   ")},
+            {QDate(2001, 3, 15), "Rent", "-", notAnAmount("-")},
+            {QDate(2001, 3, 15), "Rent", "12a", notAnAmount("12a")},
+        };
+        if (editing) edit(2);
+        for (const Case& c : cases) {
+            messages->texts.clear();
+            if (editing) {
+                FinDialog3& dialog = app().window<FinDialog3>();
+                dialog.DTPicker1->pick(QDate(2001, 3, 15));
+                dialog.DTPicker2->pick(c.end);
+                retype(dialog.Text1, c.description);
+                retype(dialog.Text2, c.amount);
+                dialog.OKButton->click();
+            } else {
+                add(QDate(2001, 3, 15), c.end, c.description, c.amount);
+            }
+            EXPECT_EQ(messages->texts, QStringList{c.message});
+            EXPECT_TRUE(editing ? app().window<FinDialog3>().isVisible() : app().window<FinForm8>().isVisible());
+            EXPECT_TRUE(financeLocked());
+            EXPECT_EQ(bytesOf(account(1)), before);
+        }
+        editing ? app().window<FinDialog3>().CancelButton->click() : app().window<FinForm8>().Command2->click();
+    }
+
+    // The same day of one month: accepted.
+    messages->texts.clear();
+    add(QDate(2001, 3, 15), QDate(2001, 3, 15), "Gym", "-7");
+    EXPECT_TRUE(messages->texts.isEmpty());
+    EXPECT_EQ(descriptions(), QStringList({"Rent", "Gym"}));
+    EXPECT_FALSE(financeLocked());
 }
 
 TEST_F(DebitOrdersTest, EditFillsTheDialogFromTheRowAndWritesTheFirstDebitOrderOfItsDescription) {

@@ -19,14 +19,6 @@ protected:
     QString failure(const char* cause) const {
         return QStringLiteral("The file \"%1\" could not be written: %2.").arg(QDir::toNativeSeparators(account(1)), cause);
     }
-    // The ended program has closed its files: the next run opens the portfolio again.
-    void nextRun() {
-        makeApplication();
-        openPortfolio(pwb("Home"));
-        ASSERT_TRUE(portfolioOpen());
-        app().window<FinMDIForm1>().ViewT->trigger();
-        QCoreApplication::processEvents();
-    }
     // Account 1's file as given, its write number `writesBefore` failing while
     // the user acts; then the next run. What was shown, and whether the program ended.
     std::pair<QStringList, bool> interrupted(const QByteArray& file, int writesBefore, int error,

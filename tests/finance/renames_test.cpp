@@ -8,11 +8,10 @@ namespace {
 
 using namespace FinModule;
 
-class RenamesTest : public FinanceTest {
+class RenamesTest : public HomePortfolioTest {
 protected:
     void SetUp() override {
-        FinanceTest::SetUp();
-        createPortfolio(QStringLiteral("Home"));
+        HomePortfolioTest::SetUp();
         finance = &app().window<FinMDIForm1>();
         before = bytesOf(pwb("Home"));
     }
@@ -34,17 +33,6 @@ protected:
         dialog.OKButton->click();
     }
 
-    // The portfolio file with one record replaced.
-    QByteArray withRecord(const QByteArray& file, int number, const QByteArray& value) const {
-        QByteArray bytes = file;
-        QByteArray whole = value.leftJustified(RecordLength, '\0');
-        // The bytes after a value are whatever the record held before.
-        const QByteArray old = bytes.mid((number - 1) * RecordLength, RecordLength);
-        whole.replace(value.size(), RecordLength - value.size(), old.mid(value.size()));
-        bytes.replace((number - 1) * RecordLength, RecordLength, whole);
-        return bytes;
-    }
-
     FinMDIForm1* finance = nullptr;
     QByteArray before;  // the portfolio file as created
 };
@@ -56,7 +44,7 @@ TEST_F(RenamesTest, ARenameWritesItsRecordOnlyAndRefreshesEveryList) {
     renameAccount(1, QStringLiteral("Cash"));
     changeCategory(1, QStringLiteral("Groceries"));
 
-    EXPECT_EQ(bytesOf(pwb("Home")), withRecord(withRecord(before, 2, taggedString("Cash")), 7, stringBytes("Groceries")));
+    EXPECT_EQ(bytesOf(pwb("Home")), withValue(withValue(before, 2, taggedString("Cash")), 7, stringBytes("Groceries")));
     const QStringList accounts = {"Check Account", "Cash", "Savings Account", "Home Loan", "Personnal Loan"};
     EXPECT_EQ(items(list().Combo1), QStringList{"All Accounts"} + accounts);
     EXPECT_EQ(list().DTPicker1->Value(), QDate(2001, 1, 1));
@@ -138,8 +126,7 @@ TEST_F(RenamesTest, ReopeningThePortfolioShowsTheNewNames) {
     renameAccount(2, QStringLiteral("Rainy Day"));
     changeCategory(10, QStringLiteral("Rent"));
     finance->Close->trigger();
-    makeApplication();  // a new run of the program
-    openPortfolio(pwb("Home"));
+    nextRun();
     EXPECT_EQ(app().window<FinForm4>().Label1[3]->Caption(), "Rainy Day");
     EXPECT_EQ(items(app().window<FinForm1>().Combo2)[13], "Rent");
 }

@@ -37,13 +37,11 @@ protected:
         QCoreApplication::processEvents();
         return finance;
     }
-    // "New Portfolio": the name typed, the folder opened in the folder list
-    // (the current folder when none is given), "Save".
-    void createPortfolio(const QString& name, const QString& folder = {}) {
+    // "New Portfolio": the name typed into the current folder, "Save".
+    void createPortfolio(const QString& name) {
         openFinance().New->trigger();
         FinForm3& form = app().window<FinForm3>();
         retype(form.Text1, name);
-        if (!folder.isEmpty()) form.Dir1->openFolder(folder);
         form.Command1->click();
         QCoreApplication::processEvents();
     }
@@ -167,6 +165,13 @@ protected:
         return b;
     }
 
+    // A file's bytes with a value at the start of a record, the rest of the
+    // record as it was (zeros where the file was shorter).
+    static QByteArray withValue(QByteArray file, int number, const QByteArray& value) {
+        const qsizetype at = qsizetype(number - 1) * RecordLength;
+        if (file.size() < at + RecordLength) file.resize(at + RecordLength, '\0');
+        return file.replace(at, value.size(), value);
+    }
     // Writes a value into a record of a file, extending it with zeros as
     // needed, as another program would; the organizer's open files see it at
     // their next read.
@@ -191,6 +196,15 @@ protected:
     void SetUp() override {
         FinanceTest::SetUp();
         createPortfolio(QStringLiteral("Home"));
+        listInFront();
+    }
+    // A new run of the program, as after an end: the portfolio opened again.
+    void nextRun() {
+        makeApplication();
+        openPortfolio(pwb("Home"));
+        listInFront();
+    }
+    void listInFront() {
         ASSERT_TRUE(portfolioOpen());
         app().window<FinMDIForm1>().ViewT->trigger();
         QCoreApplication::processEvents();
