@@ -69,8 +69,10 @@ TEST_F(AccountSettingsTest, SettingsSavedByOkAreStoredInTheirKindsCountAndComeBa
     EXPECT_EQ(shown(again), QStringList({"1", "1234.5678", "on", "1", "99999", "1", "-10.5", "-"}));
 }
 
-TEST_F(AccountSettingsTest, UntickedBoxesStoreZeroOrKeepTheirThresholds) {
+TEST_F(AccountSettingsTest, UntickedOrEmptiedBoxesStoreZeroOrKeepTheirThresholds) {
     storeSettings(1, "5000", -1, "20000", 0, "0");
+    storeTransaction(3, 1, QDate(2024, 1, 1), "0.5");
+    storeTransactionCount(3, 1);
     FinForm5& form = open();
     EXPECT_EQ(shown(form), QStringList({"1", "5000", "on", "1", "20000", "0", "0", "-"}));
 
@@ -93,12 +95,9 @@ TEST_F(AccountSettingsTest, UntickedBoxesStoreZeroOrKeepTheirThresholds) {
     EXPECT_EQ(summaryOf(1), QStringList({"0", "-100"}));
     form.Combo1->pick(0);
     EXPECT_EQ(shown(form).mid(0, 3), QStringList({"0", "-100", "off"}));
-}
 
-TEST_F(AccountSettingsTest, AnEmptiedThresholdIsSavedAsZeroAndTheRefreshAlarms) {
-    storeTransaction(3, 1, QDate(2024, 1, 1), "0.5");
-    storeTransactionCount(3, 1);
-    FinForm5& form = open();
+    // An emptied threshold is saved as 0, and the refresh after it alarms.
+    EXPECT_TRUE(messages->texts.isEmpty());
     form.Combo1->pick(2);
     tick(form.Check2, true);
     retype(form.Text2, "");

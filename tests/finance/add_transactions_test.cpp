@@ -112,18 +112,13 @@ TEST_F(AddTransactionsTest, ARefusedEntryIsToldAndNothingIsWrittenOrNoticed) {
     enterTransfer(0, 1, "", QDate(2024, 3, 1));
     EXPECT_EQ(messages->texts, QStringList(6, Incomplete));
 
-    // Amounts that are no numbers, or too large for an amount.
+    // Amounts that are no numbers, or too large for an amount (the reading itself is checked with Money).
     messages->texts.clear();
-    QStringList expected;
-    for (const char* amount : {"ten", "-", "   ", "1,000", "12.34567", "1e3", "999999999999999"}) {
+    for (const char* amount : {"ten", "   ", "999999999999999"})
         enterTransaction(0, "Food", "Bread", amount, false, QDate(2024, 3, 1));
-        expected << notANumber(amount);
-    }
-    for (const char* amount : {"abc", "+", "1.2.3"}) {
-        enterTransfer(0, 1, amount, QDate(2024, 3, 1));
-        expected << notANumber(amount);
-    }
-    EXPECT_EQ(messages->texts, expected);
+    enterTransfer(0, 1, "1.2.3", QDate(2024, 3, 1));
+    EXPECT_EQ(messages->texts,
+              QStringList({notANumber("ten"), notANumber("   "), notANumber("999999999999999"), notANumber("1.2.3")}));
 
     // The two ends of a transfer must differ, also by name only.
     messages->texts.clear();
@@ -158,17 +153,14 @@ TEST_F(AddTransactionsTest, AFullAccountTakesNoMore) {
     EXPECT_EQ(bytesOf(account(2)).size(), qint64(10) * MaxTransactions * RecordLength - 5 * RecordLength);
 }
 
-TEST_F(AddTransactionsTest, TheToggleSwitchesPanelsAndNamesTheOther) {
-    list().Show();
-    click(list().Command1);  // the list's "Add" opens the window
-    FinForm6& form = entry();
-    EXPECT_EQ(app().window<FinMDIForm1>().area()->activeSubWindow(), form.subWindow());
-    for (const char* caption : {"Basic Transactions", "Inter Account Transfers"}) {
-        click(form.Command3);
-        EXPECT_EQ(form.Command3->Caption(), caption);
-        EXPECT_EQ(form.Frame2->Visible(), caption == QLatin1String("Basic Transactions"));
-        EXPECT_NE(form.Frame1->Visible(), form.Frame2->Visible());
-    }
+// The list's "Add" opens the window; its toggle names the other panel.
+TEST_F(AddTransactionsTest, TheListsAddOpensTheWindowWhoseToggleSwitchesPanels) {
+    click(list().Command1);
+    EXPECT_EQ(app().window<FinMDIForm1>().area()->activeSubWindow(), entry().subWindow());
+    click(entry().Command3);
+    EXPECT_EQ(entry().Command3->Caption(), "Basic Transactions");
+    EXPECT_TRUE(entry().Frame2->Visible());
+    EXPECT_FALSE(entry().Frame1->Visible());
 }
 
 // Opening a portfolio empties the entry boxes of the windows that add and

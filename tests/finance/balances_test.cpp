@@ -59,19 +59,11 @@ TEST_F(BalancesTest, TheSumIsExactAndTheAvailableBalanceAddsTheOverdraft) {
     storeTransactionCount(4, 1);
     storeSettings(4, "10000", 0, "0", 0, "0");
     storeSettings(5, "-100", 0, "0", 0, "0");
-    // A transfer moves money between two balances.
-    storeTransaction(1, 1, QDate(2001, 2, 1), "1000");
-    storeTransaction(1, 2, QDate(2001, 2, 2), "-400", "Transfer");
-    storeTransactionCount(1, 2);
-    storeTransaction(2, 1, QDate(2001, 2, 2), "400", "Transfer");
-    storeTransactionCount(2, 1);
     today(QDate(2001, 3, 20));
     refresh();
     EXPECT_EQ(summaryOf(3), QStringList({"123456789.9001", "123456789.9001"}));
     EXPECT_EQ(summaryOf(4), QStringList({"-250", "9750"}));
     EXPECT_EQ(summaryOf(5), QStringList({"0", "-100"})) << "any overdraft amount counts";
-    EXPECT_EQ(summaryOf(1)[0], "600");
-    EXPECT_EQ(summaryOf(2)[0], "400");
 }
 
 TEST_F(BalancesTest, AlarmsCompareStrictlyAndShowHighFirstOnEveryRun) {
@@ -101,14 +93,6 @@ TEST_F(BalancesTest, AlarmsCompareStrictlyAndShowHighFirstOnEveryRun) {
                                             "Balance of Home Loan is lower than 500.5"}));
     refresh();
     EXPECT_EQ(messages->texts.size(), 4) << "nothing is remembered between runs";
-
-    // The balance is read back from the summary, the name from its label.
-    FinForm4& summary = app().window<FinForm4>();
-    summary.Label1[2]->setCaption("Visa");
-    summary.Label6[2]->setCaption("-0.0001");
-    messages->texts.clear();
-    CheckBalanceAlarms();
-    EXPECT_TRUE(messages->texts.contains("Balance of Visa is lower than 0"));
 }
 
 TEST_F(BalancesTest, DamagedEntriesNeverStopTheSum) {
