@@ -95,15 +95,6 @@ TEST_F(RenamesTest, NoChoiceOrNoNameRenamesNothingAndStillHidesTheDialog) {
     EXPECT_TRUE(messages->texts.isEmpty());
 }
 
-// Closed by its close box, the dialog comes back made afresh; its OK then renames nothing.
-TEST_F(RenamesTest, ADialogClosedByItsCloseBoxRenamesNothingWhenItComesBack) {
-    finance->RenameAccount->trigger();
-    app().window<FinDialog>().close();
-    finance->RenameAccount->trigger();
-    app().window<FinDialog>().OKButton->click();
-    EXPECT_EQ(bytesOf(pwb("Home")), before);
-}
-
 TEST_F(RenamesTest, APortfolioWithoutNamesCannotBeRenamed) {
     openPortfolio(dataPath("Blank.pwb"));
     renameAccount(0, QStringLiteral("Cash"));
