@@ -57,7 +57,7 @@ TEST_F(TransactionListTest, RowsStandInDateOrderWithRunningBalancesAndTheTotal) 
     EXPECT_TRUE(grid()->Visible());
 
     // The running balance is the sum of the shown rows only.
-    pickFilter(list().Combo1, "Check Account");
+    pickItem(list().Combo1, "Check Account");
     EXPECT_EQ(column(4), QStringList({"1000", "999.9375", "979.4375"}));
     EXPECT_EQ(column(5), QStringList({"1-2", "1-3", "1-1"}));
     EXPECT_TRUE(messages->texts.isEmpty());
@@ -77,23 +77,23 @@ TEST_F(TransactionListTest, TheFiltersChooseAccountsAndCategories) {
     EXPECT_EQ(column(5), QStringList({"1-1", "1-2", "2-1", "1-3", "3 - DO", "3 - DO"}));
 
     // A transfer shows at both ends and adds nothing to the total.
-    pickFilter(list().Combo2, "Inter Account Transfer");
+    pickItem(list().Combo2, "Inter Account Transfer");
     EXPECT_EQ(column(3), QStringList({"-50", "50"}));
     EXPECT_EQ(total(), "0");
 
     // A category matches exactly, spaces included.
-    pickFilter(list().Combo2, "Food");
+    pickItem(list().Combo2, "Food");
     EXPECT_EQ(column(2), QStringList({"Bread"}));
 
-    pickFilter(list().Combo2, "Debit Orders");
+    pickItem(list().Combo2, "Debit Orders");
     EXPECT_EQ(column(1), QStringList({"Debit Order", "Debit Order"}));
     EXPECT_EQ(column(5), QStringList({"3 - DO", "3 - DO"}));
     EXPECT_EQ(total(), "-60");
 
-    pickFilter(list().Combo1, "Credit Card");
+    pickItem(list().Combo1, "Credit Card");
     EXPECT_EQ(grid()->Rows(), 2);
     EXPECT_EQ(total(), "0");
-    pickFilter(list().Combo2, "All Categories");
+    pickItem(list().Combo2, "All Categories");
     EXPECT_EQ(column(5), QStringList({"2-1"}));
 }
 
@@ -126,7 +126,7 @@ TEST_F(TransactionListTest, TypedFilterTextsFillNothing) {
     list().DTPicker1->pick(QDate(2020, 1, 1));
     EXPECT_FALSE(grid()->Visible());
     EXPECT_EQ(grid()->Rows(), 2);
-    pickFilter(list().Combo1, "All Accounts");
+    pickItem(list().Combo1, "All Accounts");
     EXPECT_TRUE(grid()->Visible());
     EXPECT_EQ(grid()->Rows(), 3);
 }

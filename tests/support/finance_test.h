@@ -107,16 +107,16 @@ protected:
             if (grid()->TextMatrix(r, 5) == id) return r;
         return -1;
     }
-    // Picks an item of a filter as the user does (a pick fills the list).
-    static void pickFilter(ComboBox* filter, const QString& item) {
-        const int index = filter->findText(item, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // Picks the item of a list that shows a text, as the user does.
+    static void pickItem(ComboBox* box, const QString& item) {
+        const int index = box->findText(item, Qt::MatchExactly | Qt::MatchCaseSensitive);
         ASSERT_GE(index, 0) << item.toStdString();
-        filter->pick(index);
+        box->pick(index);
     }
     // "All Accounts", "All Categories": the list as opening shows it, read afresh.
     static void refill() {
-        pickFilter(list().Combo1, QStringLiteral("All Accounts"));
-        pickFilter(list().Combo2, QStringLiteral("All Categories"));
+        pickItem(list().Combo1, QStringLiteral("All Accounts"));
+        pickItem(list().Combo2, QStringLiteral("All Categories"));
     }
 
     // Paths of a portfolio in the data folder: the portfolio file, account a's file.
@@ -298,7 +298,7 @@ protected:
         openEntry();
         FinForm6& form = entry();
         if (accountItem >= 0) form.Combo1[0]->pick(accountItem);
-        if (!category.isEmpty()) pickFilter(form.Combo2, category);
+        if (!category.isEmpty()) pickItem(form.Combo2, category);
         retype(form.Text1, description);
         retype(form.Text2[0], amount);
         (income ? form.Option1 : form.Option2)->click();
