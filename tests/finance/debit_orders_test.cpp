@@ -57,19 +57,17 @@ protected:
 TEST_F(DebitOrdersTest, AnAddedDebitOrderIsStoredInItsSlotBesideTheTransactionAndListed) {
     storeTransaction(2, 1, QDate(2001, 2, 1), "-20");
     storeTransactionCount(2, 1);
-    const QByteArray transactions = withoutDebitOrders(2);
+    const QByteArray before = bytesOf(account(2));
     form->Combo1->pick(1);
     EXPECT_EQ(form->MSFlexGrid1->Rows(), 2);
 
     add(QDate(2001, 1, 31), QDate(2001, 12, 31), QStringLiteral("  Rent "), QStringLiteral("1500.5"));
 
     EXPECT_TRUE(messages->texts.isEmpty()) << messages->texts.join('\n').toStdString();
-    EXPECT_EQ(record(account(2), 6).left(8), dateBytes(QDate(2001, 1, 31)));
-    EXPECT_EQ(record(account(2), 7).left(8), dateBytes(QDate(2001, 12, 31)));
-    EXPECT_EQ(storedString(account(2), 8), "  Rent ") << "stored as typed";
-    EXPECT_EQ(storedMoney(account(2), 9), "1500.5");
-    EXPECT_EQ(record(account(2), 20).left(4), taggedInteger(1));
-    EXPECT_EQ(withoutDebitOrders(2), transactions) << "the slot's transaction untouched";
+    // Records 6 to 9 and the count, the description as typed; the slot's transaction untouched.
+    QByteArray expected = withValue(withValue(before, 6, dateBytes(QDate(2001, 1, 31))), 7, dateBytes(QDate(2001, 12, 31)));
+    expected = withValue(withValue(withValue(expected, 8, stringBytes("  Rent ")), 9, moneyBytes("1500.5")), 20, taggedInteger(1));
+    EXPECT_EQ(bytesOf(account(2)), expected);
     EXPECT_EQ(bytesOf(account(1)).size(), 20 * RecordLength) << "no other account written";
     EXPECT_EQ(rows(form->MSFlexGrid1), QStringList{date(2001, 1, 31) + '|' + date(2001, 12, 31) + "|Rent|1500.5"});
     EXPECT_EQ(row(1, form->MSFlexGrid1), QStringList(4)) << "row 1 holds no debit order";
