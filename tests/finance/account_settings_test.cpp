@@ -2,13 +2,13 @@
 
 #include <QLineEdit>
 
-#include "support/account_records.h"
+#include "support/finance_test.h"
 
 namespace {
 
 using namespace FinModule;
 
-class AccountSettingsTest : public AccountRecordsTest {
+class AccountSettingsTest : public HomePortfolioTest {
 protected:
     // "Account Settings" from the Accounts menu.
     FinForm5& open() {
@@ -16,7 +16,6 @@ protected:
         QCoreApplication::processEvents();
         return app().window<FinForm5>();
     }
-    bool financeLocked() { return !app().window<FinMDIForm1>().isEnabled(); }
     bool settingsOpen() { return app().existingWindow<FinForm5>() != nullptr; }
     static void tick(CheckBox* box, bool on) {
         if ((box->Value() == 1) != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
@@ -38,42 +37,42 @@ protected:
     }
 };
 
-TEST_F(AccountSettingsTest, ANewPortfolioOpensOnTheFirstAccountWithNothingSet) {
-    FinForm5& form = open();
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.Caption(), "Account Settings");
-    EXPECT_EQ(items(form.Combo1),
-              QStringList({"Check Account", "Credit Card", "Savings Account", "Home Loan", "Personnal Loan"}));
-    EXPECT_EQ(form.Combo1->Text(), "Check Account");
-    EXPECT_EQ(shown(form), QStringList({"0", "0", "off", "0", "0", "0", "0", "-"}));
-    EXPECT_TRUE(financeLocked());
-    EXPECT_TRUE(messages->texts.isEmpty());
-}
-
-TEST_F(AccountSettingsTest, AnOverdraftSavedByOkCountsInTheAvailableBalanceAndComesBack) {
+TEST_F(AccountSettingsTest, SettingsSavedByOkAreStoredInTheirKindsCountAndComeBack) {
     storeTransaction(2, 1, QDate(2024, 1, 1), "-250");
     storeTransactionCount(2, 1);
+    const QByteArray before = bytesOf(pwb("Home"));
     FinForm5& form = open();
+    EXPECT_EQ(form.Combo1->Text(), "Check Account") << "a new portfolio opens on the first account, nothing set";
+    EXPECT_EQ(shown(form), QStringList({"0", "0", "off", "0", "0", "0", "0", "-"}));
+    EXPECT_TRUE(financeLocked());
     form.Combo1->pick(1);
     tick(form.Check1, true);
-    EXPECT_TRUE(form.Text1->isEnabled());
-    EXPECT_TRUE(form.Command3->isEnabled());
-    retype(form.Text1, "5000");
+    retype(form.Text1, "1234.5678");
+    tick(form.Check2, true);
+    retype(form.Text2, "99999");
+    tick(form.Check3, true);
+    retype(form.Text3, "-10.5");
     form.Command1->click();
 
-    EXPECT_EQ(stored(2), QStringList({"5000", "0", "0", "0", "0"}));
+    EXPECT_EQ(stored(2), QStringList({"1234.5678", "-1", "99999", "-1", "-10.5"}));
+    const QByteArray after = bytesOf(pwb("Home"));
+    EXPECT_EQ(after.size(), 35 * RecordLength);
+    EXPECT_EQ(after.left(30 * RecordLength), before.leftJustified(30 * RecordLength, '\0'))
+        << "no other record written; account 1's read as never written";
     EXPECT_FALSE(settingsOpen()) << "OK closes the window";
     EXPECT_FALSE(financeLocked());
-    EXPECT_EQ(summaryOf(2), QStringList({"-250", "4750"}));
-    EXPECT_EQ(stored(1), QStringList({"0", "0", "0", "0", "0"})) << "no other account written";
+    EXPECT_EQ(summaryOf(2), QStringList({"-250", "984.5678"}));
+    EXPECT_EQ(messages->texts, QStringList{"Balance of Credit Card is lower than -10.5"});
 
     FinForm5& again = open();
     again.Combo1->pick(1);
-    EXPECT_EQ(shown(again), QStringList({"1", "5000", "on", "0", "0", "0", "0", "-"}));
+    EXPECT_EQ(shown(again), QStringList({"1", "1234.5678", "on", "1", "99999", "1", "-10.5", "-"}));
 }
 
-TEST_F(AccountSettingsTest, UntickedBoxesStoreZeroOrKeepTheirThresholds) {
+TEST_F(AccountSettingsTest, UntickedOrEmptiedBoxesStoreZeroOrKeepTheirThresholds) {
     storeSettings(1, "5000", -1, "20000", 0, "0");
+    storeTransaction(3, 1, QDate(2024, 1, 1), "0.5");
+    storeTransactionCount(3, 1);
     FinForm5& form = open();
     EXPECT_EQ(shown(form), QStringList({"1", "5000", "on", "1", "20000", "0", "0", "-"}));
 
@@ -88,8 +87,7 @@ TEST_F(AccountSettingsTest, UntickedBoxesStoreZeroOrKeepTheirThresholds) {
     form.Combo1->pick(0);
     EXPECT_EQ(shown(form), QStringList({"0", "0", "off", "0", "20000", "0", "0", "-"}));
 
-    // A ticked overdraft of 0 or less is stored as typed but reloads unticked;
-    // saved again unticked, it becomes 0.
+    // A ticked overdraft of 0 or less is stored as typed but reloads unticked.
     tick(form.Check1, true);
     retype(form.Text1, "-100");
     form.Command3->click();
@@ -97,15 +95,9 @@ TEST_F(AccountSettingsTest, UntickedBoxesStoreZeroOrKeepTheirThresholds) {
     EXPECT_EQ(summaryOf(1), QStringList({"0", "-100"}));
     form.Combo1->pick(0);
     EXPECT_EQ(shown(form).mid(0, 3), QStringList({"0", "-100", "off"}));
-    form.Command3->setEnabled(true);
-    form.Command3->click();
-    EXPECT_EQ(stored(1)[0], "0");
-}
 
-TEST_F(AccountSettingsTest, AnEmptiedThresholdIsSavedAsZeroAndTheRefreshAlarms) {
-    storeTransaction(3, 1, QDate(2024, 1, 1), "0.5");
-    storeTransactionCount(3, 1);
-    FinForm5& form = open();
+    // An emptied threshold is saved as 0, and the refresh after it alarms.
+    EXPECT_TRUE(messages->texts.isEmpty());
     form.Combo1->pick(2);
     tick(form.Check2, true);
     retype(form.Text2, "");
@@ -148,32 +140,6 @@ TEST_F(AccountSettingsTest, CancelTheCloseBoxAndAnotherAccountDropWhatWasNotSave
     EXPECT_EQ(bytesOf(pwb("Home")), before);
 }
 
-TEST_F(AccountSettingsTest, TheFiveSettingsAreStoredInTheirKinds) {
-    FinForm5& form = open();
-    form.Combo1->pick(4);
-    tick(form.Check1, true);
-    retype(form.Text1, "1234.5678");
-    tick(form.Check2, true);
-    retype(form.Text2, "99999");
-    tick(form.Check3, true);
-    retype(form.Text3, "-10.5");
-    const QByteArray before = bytesOf(pwb("Home"));
-    form.Command3->click();
-    const QByteArray after = bytesOf(pwb("Home"));
-    EXPECT_EQ(after.size(), 50 * RecordLength);
-    EXPECT_EQ(after.left(before.size()), before);
-    EXPECT_EQ(after.mid(before.size(), 45 * RecordLength - before.size()),
-              QByteArray(45 * RecordLength - before.size(), '\0'))
-        << "the records of accounts 1 to 4 read as never written";
-    EXPECT_EQ(record(pwb("Home"), 46).left(8), moneyBytes("1234.5678"));
-    EXPECT_EQ(record(pwb("Home"), 47).left(2), int16Bytes(-1));
-    EXPECT_EQ(record(pwb("Home"), 48).left(8), moneyBytes("99999"));
-    EXPECT_EQ(record(pwb("Home"), 49).left(2), int16Bytes(-1));
-    EXPECT_EQ(record(pwb("Home"), 50).left(8), moneyBytes("-10.5"));
-    EXPECT_EQ(summaryOf(5), QStringList({"0", "1234.5678"}));
-    EXPECT_TRUE(messages->texts.isEmpty()) << "a balance of 0 lies between the thresholds";
-}
-
 TEST_F(AccountSettingsTest, AnAmountThatIsNoNumberIsRefusedAndNothingWritten) {
     const QByteArray before = bytesOf(pwb("Home"));
     FinForm5& form = open();
@@ -211,9 +177,11 @@ TEST_F(AccountSettingsTest, AnAccountBoxThatNamesNoAccountReadsAndWritesNothing)
     EXPECT_TRUE(settingsOpen());
     EXPECT_EQ(bytesOf(pwb("Home")), before);
 
-    // A load with no account chosen leaves the window as it is.
+    // A load with no account chosen, as opening a portfolio runs it, leaves the window as it is.
     form.Combo1->setText("Credit");
-    LoadAccountSettings();
+    app().window<FinMDIForm1>().setEnabled(true);
+    openPortfolio(pwb("Home"));
+    ASSERT_TRUE(portfolioOpen());
     EXPECT_EQ(form.Text2->Text(), "55");
     EXPECT_TRUE(form.Command3->isEnabled());
 
@@ -226,19 +194,6 @@ TEST_F(AccountSettingsTest, AnAccountBoxThatNamesNoAccountReadsAndWritesNothing)
     EXPECT_FALSE(settingsOpen());
     EXPECT_FALSE(financeLocked());
     EXPECT_EQ(bytesOf(pwb("Home")), before);
-}
-
-TEST_F(AccountSettingsTest, OpeningAPortfolioLoadsNoSettingsWhileNoAccountIsChosen) {
-    FinForm5& form = open();
-    form.Command2->click();
-    FinForm5& hidden = app().window<FinForm5>();  // made by the next use, hidden
-    retype(hidden.Text2, "42");
-    app().window<FinMDIForm1>().setEnabled(true);
-    openPortfolio(pwb("Home"));
-    EXPECT_TRUE(portfolioOpen());
-    EXPECT_EQ(hidden.Combo1->ListIndex(), -1);
-    EXPECT_EQ(hidden.Text2->Text(), "42");
-    EXPECT_FALSE(hidden.isVisible());
 }
 
 }  // namespace

@@ -2,13 +2,13 @@
 
 #include <QMdiArea>
 
-#include "support/transaction_test.h"
+#include "support/finance_test.h"
 
 namespace {
 
 using namespace FinModule;
 
-class AddTransactionsTest : public TransactionTest {
+class AddTransactionsTest : public HomePortfolioTest {
 protected:
     const QString Incomplete = QStringLiteral("Form Incomplete. Transaction not added.");
     static QString notANumber(const QString& typed) {
@@ -46,20 +46,11 @@ TEST_F(AddTransactionsTest, AnExpenseIsStoredNegativeWithoutTimeOfDayAndListed) 
     EXPECT_EQ(app().window<FinForm7>().Label1->Caption(), "Transaction Added .....");
 
     EXPECT_EQ(transactionCount(2), 1);
-    const Stored first = stored(2, 1);
-    EXPECT_EQ(first.serial, Conversions::toSerialDate(QDate(2024, 3, 5))) << "a whole day";
-    EXPECT_EQ(first.category, "Food");
-    EXPECT_EQ(first.description, "Groceries");
-    EXPECT_EQ(first.amount, -200000);
-    EXPECT_EQ(first.id, "2-1");
+    EXPECT_EQ(stored(2, 1), (Stored{Conversions::toSerialDate(QDate(2024, 3, 5)), "Food", "Groceries", -200000, "2-1"}))
+        << "a whole day";
     EXPECT_EQ(transactionCount(1), 0);
-    EXPECT_EQ(record(account(1), 5), QByteArray(RecordLength, '\0')) << "an account without transactions gets no ID";
-
-    EXPECT_EQ(dataRows(), (std::vector<QStringList>{{date(2024, 3, 5), "Food", "Groceries", "-20", "-20", "2-1"}}));
-    // The window keeps what was entered for the next entry.
-    EXPECT_EQ(entry().Text1->Text(), "Groceries");
-    EXPECT_EQ(entry().Text2[0]->Text(), "20");
-    EXPECT_EQ(entry().Combo1[0]->ListIndex(), 1);
+    EXPECT_EQ(rows(), QStringList{date(2024, 3, 5) + "|Food|Groceries|-20|-20|2-1"});
+    EXPECT_EQ(entry().Text1->Text(), "Groceries") << "kept for the next entry";
 }
 
 TEST_F(AddTransactionsTest, TheSignFollowsIncomeOrExpenceAndZeroIsAnAmount) {
@@ -72,13 +63,9 @@ TEST_F(AddTransactionsTest, TheSignFollowsIncomeOrExpenceAndZeroIsAnAmount) {
 
     EXPECT_EQ(transactionCount(1), 5);
     QList<qint64> amounts;
-    QStringList ids;
-    for (int k = 1; k <= 5; ++k) {
-        amounts << stored(1, k).amount;
-        ids << stored(1, k).id;
-    }
+    for (int k = 1; k <= 5; ++k) amounts << stored(1, k).amount;
     EXPECT_EQ(amounts, QList<qint64>({12345678, -50000, 50000, 0, -75000}));
-    EXPECT_EQ(ids, QStringList({"1-1", "1-2", "1-3", "1-4", "1-5"}));
+    EXPECT_EQ(column(5), QStringList({"1-1", "1-2", "1-3", "1-4", "1-5"}));
     EXPECT_EQ(column(3), QStringList({"1234.5678", "-5", "5", "0", "-7.5"}));
     EXPECT_EQ(total(), "1227.0678");
 }
@@ -92,16 +79,11 @@ TEST_F(AddTransactionsTest, ATransferTakesFromOneAccountAndGivesToTheOther) {
     EXPECT_EQ(notices.shown, 1);
 
     const Stored out = stored(1, 1), in = stored(2, 1);
-    EXPECT_EQ(out.category, "Inter Account Transfer");
-    EXPECT_EQ(out.description, "Transfer from Check Account to Credit Card");
-    EXPECT_EQ(out.amount, -1000000);
-    EXPECT_EQ(out.id, "1-1");
-    EXPECT_EQ(out.date, QDate(2024, 2, 29));
-    EXPECT_EQ(in.category, "Inter Account Transfer");
-    EXPECT_EQ(in.description, "Transfer to Credit Card from Check Account");
-    EXPECT_EQ(in.amount, 1000000);
-    EXPECT_EQ(in.id, "2-1");
-    EXPECT_EQ(in.serial, out.serial);
+    const double day = Conversions::toSerialDate(QDate(2024, 2, 29));
+    EXPECT_EQ(out, (Stored{day, "Inter Account Transfer", "Transfer from Check Account to Credit Card",
+                           -1000000, "1-1"}));
+    EXPECT_EQ(in, (Stored{day, "Inter Account Transfer", "Transfer to Credit Card from Check Account",
+                          1000000, "2-1"}));
     EXPECT_EQ(column(5), QStringList({"1-1", "2-1"}));
     EXPECT_EQ(column(4), QStringList({"-100", "0"}));
     EXPECT_EQ(total(), "0");
@@ -113,7 +95,6 @@ TEST_F(AddTransactionsTest, ATransferTakesFromOneAccountAndGivesToTheOther) {
     RefreshPortfolioLists();
     enterTransfer(2, 3, "1", QDate(2024, 3, 1));
     EXPECT_EQ(stored(3, 1).description, "Transfer from " + thirty + " to " + thirty + "y");
-    EXPECT_EQ(stored(3, 1).description.size(), 14 + 30 + 4 + 31);
 }
 
 TEST_F(AddTransactionsTest, ARefusedEntryIsToldAndNothingIsWrittenOrNoticed) {
@@ -131,18 +112,13 @@ TEST_F(AddTransactionsTest, ARefusedEntryIsToldAndNothingIsWrittenOrNoticed) {
     enterTransfer(0, 1, "", QDate(2024, 3, 1));
     EXPECT_EQ(messages->texts, QStringList(6, Incomplete));
 
-    // Amounts that are no numbers, or too large for an amount.
+    // Amounts that are no numbers, or too large for an amount (the reading itself is checked with Money).
     messages->texts.clear();
-    QStringList expected;
-    for (const char* amount : {"ten", "-", "   ", "1,000", "12.34567", "1e3", "999999999999999"}) {
+    for (const char* amount : {"ten", "   ", "999999999999999"})
         enterTransaction(0, "Food", "Bread", amount, false, QDate(2024, 3, 1));
-        expected << notANumber(amount);
-    }
-    for (const char* amount : {"abc", "+", "1.2.3"}) {
-        enterTransfer(0, 1, amount, QDate(2024, 3, 1));
-        expected << notANumber(amount);
-    }
-    EXPECT_EQ(messages->texts, expected);
+    enterTransfer(0, 1, "1.2.3", QDate(2024, 3, 1));
+    EXPECT_EQ(messages->texts,
+              QStringList({notANumber("ten"), notANumber("   "), notANumber("999999999999999"), notANumber("1.2.3")}));
 
     // The two ends of a transfer must differ, also by name only.
     messages->texts.clear();
@@ -177,43 +153,24 @@ TEST_F(AddTransactionsTest, AFullAccountTakesNoMore) {
     EXPECT_EQ(bytesOf(account(2)).size(), qint64(10) * MaxTransactions * RecordLength - 5 * RecordLength);
 }
 
-TEST_F(AddTransactionsTest, TheToggleSwitchesPanelsAndNamesTheOther) {
-    openEntry();
-    FinForm6& form = entry();
-    EXPECT_TRUE(form.isMaximizedState());
-    EXPECT_TRUE(form.Frame1->Visible());
-    EXPECT_FALSE(form.Frame2->Visible());
-    EXPECT_EQ(form.Command3->Caption(), "Inter Account Transfers");
-    click(form.Command3);
-    EXPECT_FALSE(form.Frame1->Visible());
-    EXPECT_TRUE(form.Frame2->Visible());
-    EXPECT_EQ(form.Command3->Caption(), "Basic Transactions");
-    click(form.Command3);
-    EXPECT_TRUE(form.Frame1->Visible());
-    EXPECT_FALSE(form.Frame2->Visible());
-    EXPECT_EQ(form.Command3->Caption(), "Inter Account Transfers");
-
-    // The list's "Add" opens the same window.
-    list().Show();
+// The list's "Add" opens the window; its toggle names the other panel.
+TEST_F(AddTransactionsTest, TheListsAddOpensTheWindowWhoseToggleSwitchesPanels) {
     click(list().Command1);
-    EXPECT_EQ(app().window<FinMDIForm1>().area()->activeSubWindow(), form.subWindow());
+    EXPECT_EQ(app().window<FinMDIForm1>().area()->activeSubWindow(), entry().subWindow());
+    click(entry().Command3);
+    EXPECT_EQ(entry().Command3->Caption(), "Basic Transactions");
+    EXPECT_TRUE(entry().Frame2->Visible());
+    EXPECT_FALSE(entry().Frame1->Visible());
 }
 
 // Opening a portfolio empties the entry boxes of the windows that add and
-// edit transactions and offers the categories in the Edit Entry dialog too.
+// edit transactions.
 TEST_F(AddTransactionsTest, RefreshingTheListsEmptiesTheEntryBoxes) {
-    retype(entry().Text1, "Typed");
-    retype(entry().Text2[0], "12");
     FinDialog2& edit = app().window<FinDialog2>();
-    edit.Text1->setText("Old");
-    edit.Text2->setText("3");
+    for (TextBox* box : {entry().Text1, entry().Text2[0], edit.Text1, edit.Text2}) box->setText("Typed");
     RefreshPortfolioLists();
-    EXPECT_EQ(entry().Text1->Text(), "");
-    EXPECT_EQ(entry().Text2[0]->Text(), "");
-    EXPECT_EQ(edit.Text1->Text(), "");
-    EXPECT_EQ(edit.Text2->Text(), "");
-    EXPECT_EQ(edit.Combo1->ListCount(), 20);
-    EXPECT_EQ(edit.Combo1->List(7), "D.I.Y. Equipment");
+    for (TextBox* box : {entry().Text1, entry().Text2[0], edit.Text1, edit.Text2})
+        EXPECT_EQ(box->Text(), "") << qPrintable(box->objectName());
     EXPECT_EQ(edit.Combo1->ListIndex(), -1);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <functional>
 
 #include "desk/module2.h"
 #include "finance/finance_window.h"
@@ -9,36 +10,29 @@
 
 namespace {
 
-class DeskOpensFinanceTest : public DeskTest {
-protected:
-    void SetUp() override {
-        DeskTest::SetUp();
-        desk = &startDesk();
-    }
-    // The finance window as the opener left it, then minimized for the next opener.
-    void expectOpenedAndMinimize(const char* opener) {
-        FinMDIForm1* finance = app().existingWindow<FinMDIForm1>();
-        ASSERT_TRUE(finance) << opener;
-        EXPECT_TRUE(finance->isVisible()) << opener;
-        EXPECT_FALSE(finance->windowState() & Qt::WindowMinimized) << opener;
-        EXPECT_EQ(finance->Caption(), "Personal Finances") << opener;
-        finance->showMinimized();
-        ASSERT_TRUE(finance->windowState() & Qt::WindowMinimized);
-    }
-    Desk* desk = nullptr;
-};
+class DeskOpensFinanceTest : public DeskTest {};
 
-TEST_F(DeskOpensFinanceTest, TheMenuBothMoneyPicturesAndTheDrawerLabelOpenTheFinanceWindowAtNormalSize) {
+// The menu, both money pictures and the drawer label open the finance window
+// at normal size (minimized again after each, for the next opener).
+TEST_F(DeskOpensFinanceTest, EveryDeskOpenerShowsTheFinanceWindowAtNormalSize) {
+    Desk& desk = startDesk();
     EXPECT_FALSE(app().existingWindow<FinMDIForm1>());
-    desk->View_Fin->trigger();
-    expectOpenedAndMinimize("menu");
-    doubleClick(desk->Image42, {5, 5});
-    expectOpenedAndMinimize("coins");
-    doubleClick(desk->Image44, {5, 5});
-    expectOpenedAndMinimize("ledger");
-    QTest::mouseClick(desk->Command1, Qt::LeftButton);
-    QTest::mouseClick(desk->Label1, Qt::LeftButton);
-    expectOpenedAndMinimize("drawer label");
+    const std::pair<const char*, std::function<void()>> openers[] = {
+        {"menu", [&] { desk.View_Fin->trigger(); }},
+        {"coins", [&] { doubleClick(desk.Image42, {5, 5}); }},
+        {"ledger", [&] { doubleClick(desk.Image44, {5, 5}); }},
+        {"drawer label", [&] {
+             QTest::mouseClick(desk.Command1, Qt::LeftButton);
+             QTest::mouseClick(desk.Label1, Qt::LeftButton);
+         }}};
+    for (const auto& [name, open] : openers) {
+        open();
+        FinMDIForm1* finance = app().existingWindow<FinMDIForm1>();
+        ASSERT_TRUE(finance) << name;
+        EXPECT_TRUE(finance->isVisible()) << name;
+        EXPECT_FALSE(finance->windowState() & Qt::WindowMinimized) << name;
+        finance->showMinimized();
+    }
     EXPECT_EQ(Module2::drawerParts(Module2::Drawer::Finances).front->Top(), 2400) << "the drawer closed";
 }
 

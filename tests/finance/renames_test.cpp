@@ -8,12 +8,12 @@ namespace {
 
 using namespace FinModule;
 
-class RenamesTest : public FinanceTest {
+class RenamesTest : public HomePortfolioTest {
 protected:
     void SetUp() override {
-        FinanceTest::SetUp();
-        createPortfolio(QStringLiteral("Home"));
+        HomePortfolioTest::SetUp();
         finance = &app().window<FinMDIForm1>();
+        before = bytesOf(pwb("Home"));
     }
 
     // "Rename Account" from the menu: pick the account, type the name, OK.
@@ -24,6 +24,7 @@ protected:
         retype(dialog.Text1, name);
         dialog.OKButton->click();
     }
+    // "Change Category": the same with the categories.
     void changeCategory(int item, const QString& name) {
         finance->ChangeCategory->trigger();
         FinDialog1& dialog = app().window<FinDialog1>();
@@ -32,127 +33,66 @@ protected:
         dialog.OKButton->click();
     }
 
-    // The portfolio file with one record replaced.
-    QByteArray withRecord(const QByteArray& file, int number, const QByteArray& value) const {
-        QByteArray bytes = file;
-        QByteArray whole = value.leftJustified(RecordLength, '\0');
-        // The bytes after a value are whatever the record held before.
-        const QByteArray old = bytes.mid((number - 1) * RecordLength, RecordLength);
-        whole.replace(value.size(), RecordLength - value.size(), old.mid(value.size()));
-        bytes.replace((number - 1) * RecordLength, RecordLength, whole);
-        return bytes;
-    }
-
     FinMDIForm1* finance = nullptr;
+    QByteArray before;  // the portfolio file as created
 };
 
-TEST_F(RenamesTest, RenamingAnAccountWritesItsRecordAndRefreshesEveryList) {
-    const QByteArray before = bytesOf(pwb("Home"));
-    // Inputs that the refresh resets.
-    FinForm1& transactions = app().window<FinForm1>();
-    transactions.DTPicker1->pick(QDate(2020, 5, 1));
-    retype(app().window<FinForm6>().Text1, "typed");
+TEST_F(RenamesTest, ARenameWritesItsRecordOnlyAndRefreshesEveryList) {
+    // An input that the refresh resets.
+    list().DTPicker1->pick(QDate(2020, 5, 1));
 
     renameAccount(1, QStringLiteral("Cash"));
+    changeCategory(1, QStringLiteral("Groceries"));
 
-    EXPECT_EQ(bytesOf(pwb("Home")), withRecord(before, 2, taggedString("Cash")));
-    EXPECT_EQ(nameText(vars().AccountNames[2]), "Cash");
-    const QStringList accounts = {"Check Account", "Cash", "Savings Account", "Home Loan", "Personnal Loan"};
-    EXPECT_EQ(items(transactions.Combo1), QStringList{"All Accounts"} + accounts);
-    EXPECT_EQ(transactions.Combo1->Text(), "All Accounts");
-    EXPECT_EQ(transactions.Combo2->Text(), "All Categories");
-    EXPECT_EQ(transactions.DTPicker1->Value(), QDate(2001, 1, 1));
-    EXPECT_EQ(app().window<FinForm6>().Text1->Text(), "");
-    for (ComboBox* list : app().window<FinForm6>().Combo1) EXPECT_EQ(items(list), accounts);
-    EXPECT_EQ(items(app().window<FinForm9>().Combo1), accounts);
+    EXPECT_EQ(bytesOf(pwb("Home")), withValue(withValue(before, 2, taggedString("Cash")), 7, stringBytes("Groceries")));
+    // The lists are filled afresh, as opening a portfolio fills them.
+    EXPECT_EQ(items(list().Combo1),
+              QStringList({"All Accounts", "Check Account", "Cash", "Savings Account", "Home Loan", "Personnal Loan"}));
+    EXPECT_EQ(items(list().Combo2)[4], "Groceries");
+    EXPECT_EQ(list().DTPicker1->Value(), QDate(2001, 1, 1));
     EXPECT_EQ(app().window<FinForm4>().Label1[2]->Caption(), "Cash");
+    EXPECT_FALSE(app().window<FinDialog>().isVisible());
+    EXPECT_EQ(app().window<FinDialog>().Combo1->ListIndex(), -1) << "opened next time with nothing chosen";
 
-    FinDialog& dialog = app().window<FinDialog>();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(items(dialog.Combo1), accounts);
-    EXPECT_EQ(dialog.Combo1->ListIndex(), -1) << "opened next time with nothing chosen";
-    EXPECT_EQ(dialog.Text1->Text(), "");
-
-    // Spaces are kept, and two accounts may share a name.
+    // Spaces are kept, two accounts may share a name, and even the name of a fixed filter entry is taken.
     renameAccount(4, QStringLiteral("  Cash "));
-    EXPECT_EQ(storedTaggedString(pwb("Home"), 5), "  Cash ");
-    EXPECT_EQ(app().window<FinForm4>().Label1[5]->Caption(), "  Cash ");
+    EXPECT_TRUE(record(pwb("Home"), 5).startsWith(taggedString("  Cash ")));
+    changeCategory(19, QStringLiteral("All Categories"));
+    EXPECT_EQ(storedString(pwb("Home"), 25), "All Categories");
     EXPECT_TRUE(messages->texts.isEmpty());
 }
 
-TEST_F(RenamesTest, ChangingACategoryWritesItsRecordOnly) {
-    const QByteArray before = bytesOf(pwb("Home"));
-    changeCategory(1, QStringLiteral("Groceries"));
-    EXPECT_EQ(bytesOf(pwb("Home")), withRecord(before, 7, stringBytes("Groceries")));
-    EXPECT_EQ(vars().CategoryNames[2], "Groceries");
-    EXPECT_EQ(items(app().window<FinForm1>().Combo2)[4], "Groceries");
-    EXPECT_EQ(items(app().window<FinForm6>().Combo2)[1], "Groceries");
-    FinDialog1& dialog = app().window<FinDialog1>();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(items(dialog.Combo1)[1], "Groceries");
-    EXPECT_EQ(dialog.Combo1->Text(), "");
-
-    // Even the name of a fixed filter entry is taken.
-    changeCategory(19, QStringLiteral("All Categories"));
-    EXPECT_EQ(storedString(pwb("Home"), 25), "All Categories");
-}
-
 TEST_F(RenamesTest, NoChoiceOrNoNameRenamesNothingAndStillHidesTheDialog) {
-    const QByteArray before = bytesOf(pwb("Home"));
     renameAccount(-1, QStringLiteral("Cash"));
     renameAccount(2, QString());
     changeCategory(-1, QStringLiteral("Groceries"));
     changeCategory(3, QString());
-    EXPECT_EQ(bytesOf(pwb("Home")), before);
     EXPECT_FALSE(app().window<FinDialog>().isVisible());
     EXPECT_FALSE(app().window<FinDialog1>().isVisible());
-    EXPECT_TRUE(messages->texts.isEmpty());
 
-    // Cancel writes nothing either, and keeps what was typed.
-    finance->RenameAccount->trigger();
-    FinDialog& dialog = app().window<FinDialog>();
-    dialog.Combo1->pick(0);
-    retype(dialog.Text1, QStringLiteral("Cash"));
-    dialog.CancelButton->click();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.Text1->Text(), "Cash");
-    EXPECT_EQ(bytesOf(pwb("Home")), before);
-}
-
-TEST_F(RenamesTest, ACategoryTypedOrEditedInsteadOfChosenRenamesNothing) {
-    const QByteArray before = bytesOf(pwb("Home"));
+    // A category typed, or chosen then edited, is no choice.
     finance->ChangeCategory->trigger();
     FinDialog1& dialog = app().window<FinDialog1>();
-    QTest::keyClicks(dialog.Combo1->lineEdit(), "Food");  // typed, not chosen
+    QTest::keyClicks(dialog.Combo1->lineEdit(), "Food");
     retype(dialog.Text1, QStringLiteral("Groceries"));
     dialog.OKButton->click();
-    EXPECT_EQ(bytesOf(pwb("Home")), before);
-
     finance->ChangeCategory->trigger();
     dialog.Combo1->pick(1);
     dialog.Combo1->lineEdit()->end(false);
-    QTest::keyClicks(dialog.Combo1->lineEdit(), "stuff");  // chosen, then edited
+    QTest::keyClicks(dialog.Combo1->lineEdit(), "stuff");
     ASSERT_EQ(dialog.Combo1->Text(), "Foodstuff");
     retype(dialog.Text1, QStringLiteral("Groceries"));
     dialog.OKButton->click();
-    EXPECT_EQ(bytesOf(pwb("Home")), before);
-}
 
-TEST_F(RenamesTest, ADialogClosedByItsCloseBoxComesBackEmptyUntilTheNextRefresh) {
+    // Cancel writes nothing either, and keeps what was typed.
     finance->RenameAccount->trigger();
-    app().window<FinDialog>().close();
-    finance->RenameAccount->trigger();
-    FinDialog& fresh = app().window<FinDialog>();
-    EXPECT_EQ(fresh.Caption(), "Rename Account");
-    EXPECT_EQ(fresh.Text1->Text(), "Account");
-    EXPECT_EQ(fresh.Combo1->ListCount(), 0);
-    const QByteArray before = bytesOf(pwb("Home"));
-    fresh.OKButton->click();
+    app().window<FinDialog>().Combo1->pick(0);
+    retype(app().window<FinDialog>().Text1, QStringLiteral("Cash"));
+    app().window<FinDialog>().CancelButton->click();
+    EXPECT_FALSE(app().window<FinDialog>().isVisible());
+    EXPECT_EQ(app().window<FinDialog>().Text1->Text(), "Cash");
     EXPECT_EQ(bytesOf(pwb("Home")), before);
-
-    finance->ChangeCategory->trigger();
-    app().window<FinDialog1>().close();
-    EXPECT_EQ(app().window<FinDialog1>().Text1->Text(), "Category");
+    EXPECT_TRUE(messages->texts.isEmpty());
 }
 
 TEST_F(RenamesTest, APortfolioWithoutNamesCannotBeRenamed) {
@@ -166,8 +106,7 @@ TEST_F(RenamesTest, ReopeningThePortfolioShowsTheNewNames) {
     renameAccount(2, QStringLiteral("Rainy Day"));
     changeCategory(10, QStringLiteral("Rent"));
     finance->Close->trigger();
-    makeApplication();  // a new run of the program
-    openPortfolio(pwb("Home"));
+    nextRun();
     EXPECT_EQ(app().window<FinForm4>().Label1[3]->Caption(), "Rainy Day");
     EXPECT_EQ(items(app().window<FinForm1>().Combo2)[13], "Rent");
 }
