@@ -68,14 +68,22 @@ bool blankDebitOrder(RecordFile& file, qint32 slot) {
     return records.writeTo(file) == RecordFile::Write::Done;
 }
 
-// The debit order of the list's current row: the first whose description,
-// without its leading and trailing spaces, is the row's; 0 when none is.
+// The debit order of the list's current row: the one the row lists, found by
+// its description without leading and trailing spaces. Two debit orders may
+// share a description (an edit can give one another's), so the row's own
+// place decides first; only when the file no longer holds the row's debit
+// order there is the first of that description taken. 0 when none has it.
 qint32 debitOrderOfCurrentRow(const RecordFile& file, qint32 count) {
     FlexGrid& grid = *app().window<FinForm9>().MSFlexGrid1;
     grid.setCol(2);
     const QString description = Conversions::trimSpaces(grid.Text());
+    const auto described = [&](qint32 j) {
+        return Conversions::trimSpaces(file.readString(slotRecord(j, DebitOrderField::Description))) == description;
+    };
+    const qint32 listed = grid.Row() - 1;  // debit order j is listed in row j + 1
+    if (listed >= 1 && listed <= count && described(listed)) return listed;
     for (qint32 j = 1; j <= count; ++j)
-        if (Conversions::trimSpaces(file.readString(slotRecord(j, DebitOrderField::Description))) == description) return j;
+        if (described(j)) return j;
     return 0;
 }
 

@@ -68,6 +68,18 @@ void releasePortfolioLock() {
 // Locks the portfolio and opens its six files as the numbers 1 to 6, creating
 // missing ones. Another organizer's lock or a file that cannot be opened is
 // told in a message; then nothing stays open or locked.
+// A portfolio whose portfolio file holds anything at all, or whose first
+// account holds a transaction count, is there already and stays as it is.
+// Finding out creates no file.
+bool portfolioExists() {
+    const Variables& v = vars();
+    if (QFileInfo(v.PortfolioFiles[0]).size() > 0) return true;
+    QFile first(v.PortfolioFiles[1]);
+    if (!first.open(QIODevice::ReadOnly) || !first.seek(qint64(TransactionCountRecord - 1) * 128)) return false;
+    const QByteArray tag = first.read(2);
+    return tag.size() == 2 && (tag[0] != 0 || tag[1] != 0);
+}
+
 bool lockAndOpenPortfolioFiles() {
     Variables& v = vars();
     const QString name = QDir::toNativeSeparators(v.PortfolioFiles[0]);
@@ -151,15 +163,12 @@ void CreatePortfolio() {
     if (!folder.endsWith(u'/')) folder += u'/';
     v.PortfolioBase = folder + name;
     namePortfolioFiles(v.PortfolioBase);
-    if (!lockAndOpenPortfolioFiles()) return;
-
-    // A portfolio whose first account holds a count, or whose portfolio file
-    // holds anything at all, is there already and stays as it is.
-    if (!accountFile(1).readTagged(TransactionCountRecord).isEmpty() || QFileInfo(v.PortfolioFiles[0]).size() > 0) {
+    if (portfolioExists()) {
         app().message(QStringLiteral("Portfolio already exist!"));
         ClosePortfolio();
         return;
     }
+    if (!lockAndOpenPortfolioFiles()) return;
 
     for (int a = 1; a <= AccountCount; ++a) v.AccountNames[a] = TaggedValue::ofString(DefaultAccountNames[a - 1]);
     for (int c = 1; c <= CategoryCount; ++c)

@@ -152,7 +152,7 @@ TEST_F(DebitOrdersTest, TheEntryTestsRunInOrderAndAFailureKeepsTheDialogOpenAndN
     EXPECT_FALSE(financeLocked());
 }
 
-TEST_F(DebitOrdersTest, EditFillsTheDialogFromTheRowAndWritesTheFirstDebitOrderOfItsDescription) {
+TEST_F(DebitOrdersTest, EditFillsTheDialogFromTheRowAndWritesTheDebitOrderOfThatRow) {
     form->Combo1->pick(0);
     add(QDate(2001, 1, 5), QDate(2002, 1, 5), "Rent", "500");
     add(QDate(2001, 2, 6), QDate(2002, 2, 6), "Phone", "45.25");
@@ -175,16 +175,16 @@ TEST_F(DebitOrdersTest, EditFillsTheDialogFromTheRowAndWritesTheFirstDebitOrderO
     EXPECT_EQ(record(account(1), 20).left(4), taggedInteger(3));
     EXPECT_EQ(descriptions(), QStringList({"Rent", "Phone", "Rent"}));
 
-    // From now on either row acts on debit order 1.
+    // Two debit orders now share a description: each row still acts on its own.
     FinDialog3& again = edit(4);
     EXPECT_EQ(again.Text2->Text(), "31.5") << "the dialog shows the row";
     retype(again.Text2, "600");
     again.OKButton->click();
-    EXPECT_EQ(storedMoney(account(1), slotRecord(1, 9)), "600");
-    EXPECT_EQ(storedMoney(account(1), slotRecord(3, 9)), "31.5");
+    EXPECT_EQ(storedMoney(account(1), slotRecord(1, 9)), "500");
+    EXPECT_EQ(storedMoney(account(1), slotRecord(3, 9)), "600");
     remove(4);
-    EXPECT_EQ(descriptions(), QStringList({"Phone", "Rent"}));
-    EXPECT_EQ(storedMoney(account(1), slotRecord(2, 9)), "31.5");
+    EXPECT_EQ(descriptions(), QStringList({"Rent", "Phone"}));
+    EXPECT_EQ(storedMoney(account(1), slotRecord(1, 9)), "500");
 }
 
 TEST_F(DebitOrdersTest, ADeleteMovesTheLaterDebitOrdersDownAndBlanksTheLastSlotOnly) {

@@ -114,6 +114,7 @@ TEST_F(PortfolioFilesTest, ARefusedNameOrAnExistingPortfolioWritesNothing) {
     createPortfolio(QStringLiteral("Other"));
     EXPECT_EQ(messages->texts.size(), 2);
     EXPECT_EQ(bytesOf(pwb("Other")), names);
+    EXPECT_FALSE(QFile::exists(acc("Other", 1))) << "finding out makes no file";
 }
 
 TEST_F(PortfolioFilesTest, OpenUsesTheChosenNameLessItsLastFourCharacters) {
@@ -228,7 +229,7 @@ TEST_F(PortfolioFilesTest, APortfolioHeldByAnotherOrganizerIsNeitherOpenedNorCre
     openPortfolio(pwb("Home"));
     createPortfolio(QStringLiteral("Home"));
     const QString refusal = "The portfolio \"" + pwb("Home") + "\" is open in another Velmora Organizer. Close it there first.";
-    EXPECT_EQ(messages->texts, QStringList({refusal, refusal}));
+    EXPECT_EQ(messages->texts, QStringList({refusal, "Portfolio already exist!"}));
     EXPECT_EQ(snapshot(), before);
     EXPECT_FALSE(portfolioOpen());
     EXPECT_TRUE(fileNumbersFree());
