@@ -395,6 +395,11 @@ void FlexGrid::setSort(int setting) {
 
 // ---- columns ---------------------------------------------------------------
 
+int FlexGrid::ScrollBarRoom() const {
+    const int extent = verticalScrollBar()->sizeHint().width();
+    return int(Twips::fromPixels(2 * frameWidth() + extent));
+}
+
 int FlexGrid::ColWidth(int col) const { return col >= 0 && col < cols_ ? colWidths_[size_t(col)] : 0; }
 
 void FlexGrid::setColWidth(int col, int twips) {

@@ -88,6 +88,9 @@ public:
 
     // Column width in twips.
     int ColWidth(int col) const;
+    // What the grid's border and vertical scroll bar take of its width, in
+    // twips: columns sharing the rest fit beside the scroll bar.
+    int ScrollBarRoom() const;
     void setColWidth(int col, int twips);
 
     // One "|"-separated field per column: a leading "<" aligns the column

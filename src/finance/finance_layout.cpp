@@ -12,11 +12,13 @@ namespace FinModule {
 namespace {
 float atLeastZero(float twips) { return std::max(0.0f, twips); }
 
-// The grid's columns share its width less room for its border and scroll bar.
+// The grid's columns share its width less the room its border and scroll bar
+// take, so that a list longer than the window needs no sideways scrolling.
 void shareColumns(FlexGrid& grid, float gridWidth, std::initializer_list<double> shares) {
     int col = 0;
+    const int room = grid.ScrollBarRoom();
     for (double share : shares) {
-        const double width = Conversions::roundHalfEven(double(gridWidth - 115) * share);
+        const double width = Conversions::roundHalfEven(double(gridWidth - room) * share);
         grid.setColWidth(col++, int(std::max(0.0, width)));
     }
 }

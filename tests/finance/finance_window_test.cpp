@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include "common/conversions.h"
 #include "support/finance_test.h"
 
 namespace {
@@ -223,9 +224,19 @@ TEST_F(FinanceWindowTest, TheGridsFollowTheWindowsSizeExceptWhileItIsMinimized) 
     const QSize border = finance.frameGeometry().size() - finance.size();
     finance.resize(QSize(900, 600) - border);  // 13500 x 9000 twips outside
     QCoreApplication::processEvents();
-    // (13015 - 115) x 0.15, 0.23, 0.23, 0.15, 0.15, 0.09; the same width as 0.18, 0.18, 0.38, 0.26.
-    EXPECT_EQ(columnWidths(transactions), QStringList({"1935", "2967", "2967", "1935", "1935", "1161"}));
-    EXPECT_EQ(columnWidths(debitOrders), QStringList({"2322", "2322", "4902", "3354"}));
+    // The columns share 13015 twips less the border and the scroll bar, so
+    // that a long list needs no sideways scrolling: 0.15, 0.23, 0.23, 0.15,
+    // 0.15, 0.09; the same width as 0.18, 0.18, 0.38, 0.26.
+    ASSERT_EQ(transactions->Width(), 13015);
+    const double shared = 13015 - transactions->ScrollBarRoom();
+    ASSERT_GT(transactions->ScrollBarRoom(), 115);
+    auto expected = [&](std::initializer_list<double> shares) {
+        QStringList widths;
+        for (double share : shares) widths << QString::number(Conversions::roundHalfEven(shared * share));
+        return widths;
+    };
+    EXPECT_EQ(columnWidths(transactions), expected({0.15, 0.23, 0.23, 0.15, 0.15, 0.09}));
+    EXPECT_EQ(columnWidths(debitOrders), expected({0.18, 0.18, 0.38, 0.26}));
 
     finance.showMinimized();
     finance.resize(QSize(600, 400) - border);
