@@ -1,6 +1,7 @@
 #include "common/application.h"
 #include "common/conversions.h"
 #include "common/record_range.h"
+#include "common/storable_text.h"
 #include "finance/debit_order_dialogs.h"
 #include "finance/debit_orders_window.h"
 #include "finance/fin_module.h"
@@ -97,6 +98,7 @@ int chosenAccountOrMessage() {
 // The debit order typed into a dialog; a message when its amount is not a number.
 std::optional<DebitOrder> typedDebitOrder(const DatePicker& start, const DatePicker& end, const TextBox& description,
                                           const TextBox& amount) {
+    if (!CheckStorableText({description.Text()})) return std::nullopt;
     const std::optional<Money> money = Money::parse(amount.Text());
     if (!money) {
         app().message(notAnAmountMessage(amount.Text()));

@@ -1,4 +1,5 @@
 #include "common/application.h"
+#include "common/storable_text.h"
 #include "finance/fin_module.h"
 #include "finance/rename_dialogs.h"
 
@@ -10,6 +11,7 @@ void ApplyAccountRename() {
     FinDialog& dialog = app().window<FinDialog>();
     if (!vars().PortfolioOpen || dialog.Combo1->Text().isEmpty() || dialog.Text1->Text().isEmpty()) return;
     const QString name = dialog.Text1->Text();
+    if (!CheckStorableText({name})) return;
     const int account = dialog.Combo1->ListIndex() + 1;
     vars().AccountNames[account] = TaggedValue::ofString(name);
     portfolioFile().writeTagged(accountNameRecord(account), vars().AccountNames[account]);
@@ -25,6 +27,7 @@ void ApplyCategoryRename() {
     if (!vars().PortfolioOpen || chosen.isEmpty() || index < 0 || chosen != dialog.Combo1->List(index)) return;
     if (dialog.Text1->Text().isEmpty()) return;
     const QString name = dialog.Text1->Text();
+    if (!CheckStorableText({name})) return;
     const int category = index + 1;
     vars().CategoryNames[category] = name;
     portfolioFile().writeString(categoryNameRecord(category), name);

@@ -4,6 +4,7 @@
 #include "common/application.h"
 #include "common/conversions.h"
 #include "common/record_range.h"
+#include "common/storable_text.h"
 #include "finance/add_transactions_window.h"
 #include "finance/debit_orders_window.h"
 #include "finance/edit_entry_dialog.h"
@@ -129,6 +130,7 @@ std::optional<std::pair<int, TransactionFields>> basicEntry() {
         app().message(Incomplete);
         return std::nullopt;
     }
+    if (!CheckStorableText({form.Text1->Text()})) return std::nullopt;
     const std::optional<Money> typed = typedAmount(*form.Text2[0], NotAdded);
     if (!typed) return std::nullopt;
     const int account = chosenAccount(*form.Combo1[0]);
@@ -230,6 +232,7 @@ bool isDebitOrderRow(const QString& id) { return id.endsWith(QLatin1String("DO")
 // they cannot be (told in a message). No category chosen keeps the stored one.
 std::optional<TransactionFields> editedEntry() {
     FinDialog2& dialog = app().window<FinDialog2>();
+    if (!CheckStorableText({dialog.Text1->Text()})) return std::nullopt;
     const std::optional<Money> amount = typedAmount(*dialog.Text2, NotSaved);
     if (!amount) return std::nullopt;
     QString category;

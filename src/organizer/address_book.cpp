@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/application.h"
+#include "common/storable_text.h"
 #include "common/text1252.h"
 #include "organizer/address_book_window.h"
 #include "organizer/address_entry_dialog.h"
@@ -165,6 +166,7 @@ bool AddAddressEntry() {
     fields[Field::Notes] = dialog.Text2[5]->Text();
     fields[Field::Key] = fields[Field::Surname] + QStringLiteral(", ") + fields[Field::Name];
 
+    if (!CheckStorableText(QStringList(fields.begin(), fields.end()))) return false;
     const qint32 count = RecordCount(AddressBook);
     if (lastEntryWithKey(fields[Field::Key], count) >= 0) {
         app().message(QStringLiteral("Entry Already Exists!"));

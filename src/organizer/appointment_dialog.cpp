@@ -1,6 +1,7 @@
 #include "organizer/appointment_dialog.h"
 
 #include "common/application.h"
+#include "common/storable_text.h"
 #include "organizer/activities_window.h"
 #include "organizer/module1.h"
 
@@ -90,6 +91,7 @@ void Form5::Command2_Click() {
     // Times compare as text, character by character.
     if (!(start < end)) return app().message(QStringLiteral("The duration of the meeting must be greater than 0 minutes!"));
     if (Text4->Text().isEmpty()) return app().message(QStringLiteral("You need to specify a Subject for the Appointment"));
+    if (!CheckStorableText({Text4->Text(), start, end, Text2->Text(), Text1->Text()})) return;
 
     if (OpenedInEditMode)
         Module1::UpdateAppointment();

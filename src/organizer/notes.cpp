@@ -2,6 +2,7 @@
 
 #include "common/application.h"
 #include "common/conversions.h"
+#include "common/storable_text.h"
 #include "organizer/module1.h"
 #include "organizer/notes_window.h"
 
@@ -63,6 +64,7 @@ void SaveNote() {
     for (qint32 note = 1; note <= count; ++note)
         if (file.readString(titleRecord(note)) == title) target = note;
 
+    if (!CheckStorableText({title, text})) return;
     if (!fitsRecord(title) || !fitsRecord(text)) {
         app().message(QStringLiteral("This note is too long to be saved. Please shorten it and save it again."));
         return;

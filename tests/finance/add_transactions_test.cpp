@@ -120,6 +120,12 @@ TEST_F(AddTransactionsTest, ARefusedEntryIsToldAndNothingIsWrittenOrNoticed) {
     EXPECT_EQ(messages->texts,
               QStringList({notANumber("ten"), notANumber("   "), notANumber("999999999999999"), notANumber("1.2.3")}));
 
+    // A description the files cannot hold exactly.
+    messages->texts.clear();
+    enterTransaction(0, "Food", QString::fromUtf8("Chleb z \u0141odzi"), "2", false, QDate(2024, 3, 1));
+    EXPECT_EQ(messages->texts, QStringList{QString::fromUtf8("The character \"\u0141\" cannot be kept in the "
+                                                             "organizer's files. Please type the text without it.")});
+
     // The two ends of a transfer must differ, also by name only.
     messages->texts.clear();
     enterTransfer(2, 2, "5", QDate(2024, 3, 1));
