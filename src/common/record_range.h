@@ -16,7 +16,9 @@ public:
 
     qint32 first() const { return first_; }
     qint32 count() const { return qint32(bytes_.size() / length_); }
+    const QByteArray& bytes() const { return bytes_; }
 
+    QString string(qint32 record) const { return RecordFile::decodeString(at(record), length_); }
     void setInteger(qint32 record, qint16 value);
     void setDate(qint32 record, double value);
     void setMoney(qint32 record, Money value);
@@ -31,6 +33,7 @@ public:
 
 private:
     char* at(qint32 record) { return bytes_.data() + qsizetype(record - first_) * length_; }
+    const char* at(qint32 record) const { return bytes_.constData() + qsizetype(record - first_) * length_; }
 
     QByteArray bytes_;
     qint32 first_;

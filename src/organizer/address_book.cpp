@@ -188,10 +188,9 @@ bool AddAddressEntry() {
     }
 
     // Each value goes to the start of its record; what follows it stays.
-    QByteArray records = file.readRecords(AddressBook.record(count, 1), Field::Count);
-    EntryRecords entry(records.data(), file.recordLength());
-    for (int f = Field::Key; f <= Field::Count; ++f) entry.setString(f, fields[size_t(f)]);
-    if (!appendEntry(count, records)) return false;
+    RecordRange entry(file, AddressBook.record(count, 1), Field::Count);
+    for (int f = Field::Key; f <= Field::Count; ++f) entry.setString(AddressBook.record(count, f), fields[size_t(f)]);
+    if (!appendEntry(count, entry.bytes())) return false;
     vars().EditedAddress.reset();  // an edit's entry is stored as the dialog holds it
     MarkCalendarMonth();
     return true;

@@ -168,8 +168,9 @@ void DeleteAppointment() {
         if (m <= number) return std::nullopt;
         return other.left(9) + QString::number(m - 1);
     };
-    const bool removed = RemoveEntry(Appointments, deleted, count, [&](qint32, EntryRecords& records) {
-        if (const auto newId = renumbered(records.string(Field::Id))) records.setString(Field::Id, *newId);
+    const bool removed = RemoveEntry(Appointments, deleted, count, [&](qint32 entry, RecordRange& records) {
+        const qint32 idRecord = recordOf(entry, Field::Id);
+        if (const auto newId = renumbered(records.string(idRecord))) records.setString(idRecord, *newId);
     });
     if (!removed) return;
 

@@ -1,5 +1,4 @@
 #include <QDir>
-#include <cstring>
 
 #include "common/application.h"
 #include "desk/module2.h"
@@ -20,16 +19,9 @@ bool setRecordCount(const BlockFile& file, qint32 count) {
     return file.file().writeTagged(file.countRecord(), TaggedValue::ofInteger(qint16(count))) == RecordFile::Write::Done;
 }
 
-void EntryRecords::setString(int field, QStringView value) {
-    const QByteArray encoded = RecordFile::encodeString(value);
-    Q_ASSERT(encoded.size() <= length_);
-    std::memcpy(record(field), encoded.constData(), size_t(qMin<qsizetype>(encoded.size(), length_)));
-}
-
 bool RemoveEntry(const BlockFile& blocks, qint32 entry, qint32 count, const EntryAdjustment& adjust) {
     if (entry < 0 || entry >= count) return false;
     RecordFile& file = blocks.file();
-    const int length = file.recordLength();
     const qint32 fields = blocks.fields();
 
     // The moved entries, in their new places: every field record is taken
@@ -37,30 +29,20 @@ bool RemoveEntry(const BlockFile& blocks, qint32 entry, qint32 count, const Entr
     // between the blocks stay as they are.
     if (entry < count - 1) {
         const qint32 first = blocks.record(entry, 1);
-        const qint32 records = blocks.record(count - 2, fields) - first + 1;
-        const QByteArray old = file.readRecords(first, records + blocks.blockSize);
-        QByteArray moved = old.left(qsizetype(records) * length);
+        RecordRange range(file, first, blocks.record(count - 1, fields) - first + 1);  // the last block too: the last source
         for (qint32 e = entry; e < count - 1; ++e) {
-            const qsizetype to = qsizetype(blocks.record(e, 1) - first) * length;
-            const qsizetype from = to + qsizetype(blocks.blockSize) * length;
-            std::memcpy(moved.data() + to, old.constData() + from, size_t(fields) * size_t(length));
-            if (adjust) {
-                EntryRecords records(moved.data() + to, length);
-                adjust(e, records);
-            }
+            range.copyRecords(blocks.record(e + 1, 1), blocks.record(e, 1), fields);
+            if (adjust) adjust(e, range);
         }
-        if (file.writeRecords(first, moved) != RecordFile::Write::Done) return false;
+        range.truncate(blocks.record(count - 2, fields) - first + 1);
+        if (range.writeTo(file) != RecordFile::Write::Done) return false;
     }
     if (!setRecordCount(blocks, count - 1)) return false;
 
     // The last block, now beyond the count: every field an empty string.
-    const qint32 last = blocks.record(count - 1, 1);
-    QByteArray blank = file.readRecords(last, fields);
-    for (qint32 f = 0; f < fields; ++f) {
-        blank[qsizetype(f) * length] = '\0';
-        blank[qsizetype(f) * length + 1] = '\0';
-    }
-    return file.writeRecords(last, blank) == RecordFile::Write::Done;
+    RecordRange blank(file, blocks.record(count - 1, 1), fields);
+    for (int field = 1; field <= fields; ++field) blank.setString(blocks.record(count - 1, field), u"");
+    return blank.writeTo(file) == RecordFile::Write::Done;
 }
 
 QString DayKey(const QDate& day) {

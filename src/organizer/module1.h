@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "common/record_file.h"
+#include "common/record_range.h"
 
 // The organizer's procedure module: its record files, shared flags and the
 // procedures the organizer windows share.
@@ -66,28 +67,14 @@ qint32 RecordCount(const BlockFile& file);
 // Whether the count was written.
 bool setRecordCount(const BlockFile& file, qint32 count);
 
-// The field records of one entry held in memory, to be changed before they
-// are written.
-class EntryRecords {
-public:
-    EntryRecords(char* bytes, int recordLength) : bytes_(bytes), length_(recordLength) {}
-    QString string(int field) const { return RecordFile::decodeString(record(field), length_); }
-    // The value has to fit its record.
-    void setString(int field, QStringView value);
-
-private:
-    char* record(int field) const { return bytes_ + qsizetype(field - 1) * length_; }
-    char* bytes_;
-    int length_;
-};
-
 // Removes entry `entry` (from 0) of the `count` entries: the later entries
 // move down one block, each record whole, in one write; `adjust` may change
-// each of them first (it is given the entry's new place). Then the count falls
+// each of them first (it is given the entry's new place and the range that
+// holds it, addressed by record number). Then the count falls
 // by one and the last block is blanked. A failure part way leaves whole
 // entries only: the last one may show twice, none is ever mixed with another.
 // Returns whether every step landed.
-using EntryAdjustment = std::function<void(qint32 entry, EntryRecords& records)>;
+using EntryAdjustment = std::function<void(qint32 entry, RecordRange& records)>;
 bool RemoveEntry(const BlockFile& file, qint32 entry, qint32 count, const EntryAdjustment& adjust = {});
 
 // Locks the data folder for this organizer. When another organizer holds it,
