@@ -209,8 +209,16 @@ void AddAppointment() {
 
 void BeginAppointmentEdit(const QString& id) {
     Variables& v = vars();
+    v.EditedAppointmentId = id;
     v.EditedAppointment = lastEntryWithId(id, RecordCount(Appointments));
     v.EditedAppointmentDeleted = false;
+}
+
+void FindEditedAppointment() {
+    Variables& v = vars();
+    if (v.EditedAppointment < 0) return;
+    v.EditedAppointment = lastEntryWithId(v.EditedAppointmentId, RecordCount(Appointments));
+    v.EditedAppointmentDeleted = v.EditedAppointment < 0;
 }
 
 // Only the appointment the dialog opened is rewritten, wherever the deletions

@@ -2,7 +2,14 @@
 
 #include "common/application.h"
 #include "desk/module2.h"
+#include "organizer/activities_window.h"
+#include "organizer/address_book_window.h"
+#include "organizer/calendar_window.h"
+#include "organizer/day_schedule.h"
+#include "organizer/day_schedule_window.h"
 #include "organizer/module1.h"
+#include "organizer/notes.h"
+#include "organizer/notes_window.h"
 
 namespace Module1 {
 
@@ -110,6 +117,30 @@ bool LockDataDirectory(const QString& directory) {
 
 void CloseDataFiles() {
     for (int number : {AppointFile, NotesFile, AddBookFile, PhotoFile}) app().files().close(number);
+}
+
+// What the windows show of a file that was replaced under the program is
+// read from the file that is there now.
+void ShowReplacedFile(int number) {
+    Application& a = app();
+    switch (number) {
+    case AppointFile: FindEditedAppointment(); break;
+    case NotesFile:
+        if (a.existingWindow<Form2>()) FillNotesList();
+        return;
+    case AddBookFile:
+        if (a.existingWindow<Form3>()) {
+            FillAddressNameList();
+            ShowAddressEntry();
+        }
+        break;
+    default: return;
+    }
+    // Appointments and birthdays both mark the calendar and fill the day's lists.
+    ShowTodayMarker();
+    if (a.existingWindow<Form1>()) MarkCalendarMonth();
+    if (Form4* activities = a.existingWindow<Form4>(); activities && activities->isVisible()) LoadDayActivities();
+    if (Form6* schedule = a.existingWindow<Form6>(); schedule && schedule->isVisible()) BuildDaySchedule();
 }
 
 // Every road out of the program passes here, but for a failure, after which

@@ -20,6 +20,7 @@ struct Variables {
     // The appointment the dialog edits: its place in the file, which follows
     // the deletions made meanwhile; -1 when it is gone or there is none.
     qint32 EditedAppointment = -1;
+    QString EditedAppointmentId;
     bool EditedAppointmentDeleted = false;
     // The address entry that "Edit Entry" took out of the file, its records as
     // they were, until the entry dialog's OK stores the edit or it is written back.
@@ -92,6 +93,9 @@ QString SlotTime(int slot);
 
 void OpenDataFiles();
 void CloseDataFiles();
+// Refills what the organizer windows show of data file `number`, after the
+// file at its path was replaced under the program.
+void ShowReplacedFile(int number);
 // Closes the organizer's files and ends the program.
 void CloseFilesAndEnd();
 
@@ -131,5 +135,8 @@ void AddAppointment();
 void UpdateAppointment();
 // "Edit" opens the appointment carrying the ID (the last one, as shown).
 void BeginAppointmentEdit(const QString& id);
+// Finds the appointment open for editing again, by its ID, in a file that
+// was replaced meanwhile; it counts as deleted when the file has none.
+void FindEditedAppointment();
 
 }  // namespace Module1
