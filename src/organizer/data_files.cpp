@@ -26,6 +26,10 @@ bool setRecordCount(const BlockFile& file, qint32 count) {
     return file.file().writeTagged(file.countRecord(), TaggedValue::ofInteger(qint16(count))) == RecordFile::Write::Done;
 }
 
+bool AppendEntry(const BlockFile& blocks, qint32 count, const RecordRange& entry) {
+    return entry.writeTo(blocks.file()) == RecordFile::Write::Done && setRecordCount(blocks, count + 1);
+}
+
 bool RemoveEntry(const BlockFile& blocks, qint32 entry, qint32 count, const EntryAdjustment& adjust) {
     if (entry < 0 || entry >= count) return false;
     RecordFile& file = blocks.file();
@@ -47,7 +51,7 @@ bool RemoveEntry(const BlockFile& blocks, qint32 entry, qint32 count, const Entr
     if (!setRecordCount(blocks, count - 1)) return false;
 
     // The last block, now beyond the count: every field an empty string.
-    RecordRange blank(file, blocks.record(count - 1, 1), fields);
+    RecordRange blank = blocks.fieldRecords(count - 1);
     for (int field = 1; field <= fields; ++field) blank.setString(blocks.record(count - 1, field), u"");
     return blank.writeTo(file) == RecordFile::Write::Done;
 }
@@ -144,10 +148,8 @@ void ShowReplacedFile(int number) {
 }
 
 // Every road out of the program passes here, but for a failure, after which
-// the files take no more writes. An address entry still open in the entry
-// dialog goes back to its file first.
+// the files take no more writes.
 void CloseFilesAndEnd() {
-    WriteBackAddressEdit();
     CloseDataFiles();
     app().end(0);
 }

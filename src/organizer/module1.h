@@ -22,9 +22,10 @@ struct Variables {
     qint32 EditedAppointment = -1;
     QString EditedAppointmentId;
     bool EditedAppointmentDeleted = false;
-    // The address entry that "Edit Entry" took out of the file, its records as
-    // they were, until the entry dialog's OK stores the edit or it is written back.
-    std::optional<QByteArray> EditedAddress;
+    // The key of the address entry that "Edit Entry" opened in the entry
+    // dialog, until its OK stores the edit or the edit is given up. The entry
+    // stays in the file meanwhile, as it was.
+    std::optional<QString> EditedAddressKey;
 };
 Variables& vars();
 
@@ -40,6 +41,8 @@ struct BlockFile {
     qint32 record(qint32 entry, int field) const { return qint32(blockSize) * entry + field; }
     qint32 countRecord() const { return blockSize; }
     int fields() const { return blockSize - 1; }
+    // The field records of an entry, to be changed in memory and written in one write.
+    RecordRange fieldRecords(qint32 entry) const { return RecordRange(file(), record(entry, 1), fields()); }
 };
 inline constexpr BlockFile Appointments{AppointFile, 8};
 inline constexpr BlockFile Notes{NotesFile, 3};
@@ -67,6 +70,11 @@ enum : int {
 qint32 RecordCount(const BlockFile& file);
 // Whether the count was written.
 bool setRecordCount(const BlockFile& file, qint32 count);
+
+// Stores `entry`, the field records of block `count`, as a new last entry: the
+// records in one write, then the count that includes them, so that a failure
+// part way leaves no trace. Returns whether both landed.
+bool AppendEntry(const BlockFile& file, qint32 count, const RecordRange& entry);
 
 // Removes entry `entry` (from 0) of the `count` entries: the later entries
 // move down one block, each record whole, in one write; `adjust` may change
@@ -108,17 +116,16 @@ void MarkCalendarMonth();
 bool HasBirthday(qint32 entry);
 
 // The address book: the name list of the letter group, the entry it names,
-// deleting it, and the entry dialog's new entry (whether it was stored).
+// deleting it, and the entry dialog's entry (whether it was stored). An edit's
+// entry replaces the one "Edit Entry" opened.
 void FillAddressNameList();
 void ShowAddressEntry();
 void DeleteAddressEntry();
 bool AddAddressEntry();
-// "Edit Entry": the shown entry leaves the file as DeleteAddressEntry takes
-// it, and is kept until the dialog's OK stores the edit.
+// "Edit Entry": the dialog's OK is to replace the entry the name list shows.
 void BeginAddressEdit();
-// Writes an open edit's entry back as it was, at the end of the file, as OK
-// would have; gives whether there was one and it was written.
-bool WriteBackAddressEdit();
+// The dialog leaves an open edit unstored; gives whether there was one.
+bool GiveUpAddressEdit();
 
 // The Activities window's day: its appointments and birthdays.
 void LoadDayActivities();
