@@ -1,7 +1,9 @@
 #pragma once
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -12,11 +14,22 @@
 // procedures the organizer windows share.
 namespace Module1 {
 
+// A reminder that fell due, as its pop-up shows it.
+struct DueReminder {
+    QString subject, start, end, lead;
+};
+
 // Variables of the module, kept by the application object.
 struct Variables {
     QString DataDirectory;
     bool EditMode = false;
     bool ReminderCheckOff = false;
+    // Reminders due that wait for the pop-up shown before them to be dismissed,
+    // in the order they fell due.
+    std::deque<DueReminder> WaitingReminders;
+    // The minute whose due reminders were raised last: a second run of the
+    // check in that minute raises none.
+    QDateTime RemindersRaisedFor;
     // The appointment the dialog edits: its place in the file, which follows
     // the deletions made meanwhile; -1 when it is gone or there is none.
     qint32 EditedAppointment = -1;
