@@ -53,6 +53,23 @@ TEST_F(AddTransactionsTest, AnExpenseIsStoredNegativeWithoutTimeOfDayAndListed) 
     EXPECT_EQ(entry().Text1->Text(), "Groceries") << "kept for the next entry";
 }
 
+// An account file put back from a copy while the portfolio is open: the list
+// shows what it holds before the next click lands, and the entry goes into it.
+TEST_F(AddTransactionsTest, AnAccountFileReplacedUnderTheOpenPortfolioIsShownAndWritten) {
+    enterTransaction(0, "Food", "Bread", "5", false, QDate(2024, 3, 1));
+    ASSERT_TRUE(QFile::copy(account(1), account(1) + ".copy"));
+    enterTransaction(0, "Food", "Milk", "3", false, QDate(2024, 3, 2));
+    ASSERT_TRUE(QFile::remove(account(1)) && QFile::rename(account(1) + ".copy", account(1)));
+
+    enterTransaction(0, "Food", "Eggs", "2", false, QDate(2024, 3, 3));
+    EXPECT_EQ(transactionCount(1), 2);
+    EXPECT_EQ(QStringList({stored(1, 1).description, stored(1, 2).description, stored(1, 2).id}),
+              QStringList({"Bread", "Eggs", "1-2"}));
+    EXPECT_EQ(column(2), QStringList({"Bread", "Eggs"}));
+    EXPECT_EQ(summaryOf(1).front(), "-7");
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
 TEST_F(AddTransactionsTest, TheSignFollowsIncomeOrExpenceAndZeroIsAnAmount) {
     enterTransaction(0, "Salary", "Pay", "1234.5678", true, QDate(2024, 3, 1));
     enterTransaction(0, "Salary", "Refund of pay", "-5", true, QDate(2024, 3, 2));
