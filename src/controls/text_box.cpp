@@ -52,6 +52,16 @@ TextBox::TextBox(QWidget* parent, const QString& name, const QString& text, Line
     setText(text);
 }
 
+// The editor outlives this part of the box (the widget deletes its children
+// later): from here on nothing of the editor reaches the box.
+TextBox::~TextBox() {
+    if (line_) {
+        line_->setValidator(nullptr);
+        line_->disconnect(this);
+    }
+    if (multi_) multi_->disconnect(this);
+}
+
 QString TextBox::rawText() const { return multi_ ? toStored(multi_->toPlainText()) : line_->text(); }
 
 QString TextBox::Text() const { return rawText(); }
