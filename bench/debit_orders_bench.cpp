@@ -6,8 +6,6 @@
 // in the last three months. Every account also holds 1000 transactions of
 // the last years. A case can be named on the command line ("one", "five",
 // "most") to time it alone.
-#include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -78,27 +76,17 @@ struct ChoosingFileDialog : OpenFileSeam {
     QString path;
 };
 
-double timeMs(const std::function<void()>& f) {
-    QElapsedTimer timer;
-    timer.start();
-    f();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    QTemporaryDir directory;
-    if (!directory.isValid()) qFatal("no temporary directory");
+    BenchStart start(argc, argv);
 
     std::printf("open: \"Open Portfolio\" as the user chooses it (the lists filled, the balances computed);\n"
                 "refill: the transaction list filled again, as after an added transaction; fastest of %d runs\n",
                 Runs);
     for (const Case& c : Cases) {
         if (argc > 1 && std::strcmp(argv[1], c.name) != 0) continue;
-        const QString base = directory.filePath(QString::fromLatin1(c.name));
+        const QString base = start.directory.filePath(QString::fromLatin1(c.name));
         buildPortfolio(base, c);
 
         Application::Seams seams = benchSeams(QDateTime(Today, QTime(9, 0)));
