@@ -6,6 +6,13 @@
 
 namespace FinModule {
 
+namespace {
+int monthLength(int year, int month) {
+    static constexpr int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && QDate::isLeapYear(year) ? 29 : Days[month - 1];
+}
+}  // namespace
+
 void ForEachDebitOrderOccurrence(double start, double end, const QDate& lastDay,
                                  const std::function<void(double date)>& visit) {
     static const double First = Conversions::toSerialDate(QDate(1601, 1, 1));
@@ -15,10 +22,19 @@ void ForEachDebitOrderOccurrence(double start, double end, const QDate& lastDay,
     const QDate first = Conversions::dayOfSerialDate(start);
     if (!lastDay.isValid() || first > lastDay) return;
     visit(start);
-    // The later ones are whole days, each month's from its first day.
+    // The later ones are whole days, counted from the first of their month:
+    // each month's first day is the one before it plus that month's length.
     const double until = std::min(end, Conversions::toSerialDate(lastDay));
-    for (QDate month = QDate(first.year(), first.month(), 1).addMonths(1);; month = month.addMonths(1)) {
-        const double date = Conversions::toSerialDate(month.addDays(std::min(first.day(), month.daysInMonth()) - 1));
+    int year = first.year(), month = first.month();
+    const int day = first.day();
+    double monthStart = Conversions::toSerialDate(QDate(year, month, 1));
+    for (;;) {
+        monthStart += monthLength(year, month);
+        if (++month == 13) {
+            month = 1;
+            ++year;
+        }
+        const double date = monthStart + std::min(day, monthLength(year, month)) - 1;
         if (date > until) return;
         visit(date);
     }
