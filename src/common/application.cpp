@@ -3,7 +3,9 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFont>
+#include <QThread>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -34,7 +36,8 @@ Application::Seams Application::realSeams() {
 }
 
 Application::Application(Seams seams)
-    : seams_(std::move(seams)), files_([this](const QString& text) { fail(text); }) {
+    : seams_(std::move(seams)),
+      files_([this](const QString& text) { fail(text); }, [this](int number) { noteReplaced(number); }) {
     // The pictures are compiled into the organizer library; nothing there refers
     // to them, so the linker would leave them out unless they are asked for.
     Q_INIT_RESOURCE(assets);
@@ -46,6 +49,40 @@ Application::Application(Seams seams)
     // outside; the next read of each checks.
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { files_.recheckAll(); });
+    // Before the user's next action, a file replaced under the program is
+    // opened afresh and shown as it is now, so that the action works on it.
+    qApp->installEventFilter(this);
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+        // Only between handlers: inside one (a message box waiting, a pause)
+        // the windows are refilled once it has returned.
+        if (QThread::currentThread()->loopLevel() <= 1) {
+            files_.checkPaths();
+            tellReplaced();
+        }
+        break;
+    default: break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Application::noteReplaced(int number) {
+    if (std::find(replaced_.begin(), replaced_.end(), number) != replaced_.end()) return;
+    replaced_.push_back(number);
+    if (replaced_.size() == 1) QMetaObject::invokeMethod(this, &Application::tellReplaced, Qt::QueuedConnection);
+}
+
+void Application::tellReplaced() {
+    while (!replaced_.empty() && !ending_) {
+        const int number = replaced_.front();
+        replaced_.erase(replaced_.begin());
+        emit fileReplaced(number);
+    }
 }
 
 Application::~Application() {

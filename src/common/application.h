@@ -6,6 +6,7 @@
 #include <memory>
 #include <typeindex>
 #include <unordered_map>
+#include <vector>
 
 #include "common/clock.h"
 #include "common/form.h"
@@ -86,8 +87,20 @@ public:
         return *static_cast<T*>(slot.get());
     }
 
+signals:
+    // The path of open record file `number` names another file now, which
+    // has been opened in its place: what the windows show of it is to be
+    // read afresh. Told before the user's next press of a key or button
+    // reaches a window, or else once the running handler has returned.
+    void fileReplaced(int number);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void focusWindowChanged(QWindow* window);
+    void noteReplaced(int number);
+    void tellReplaced();
 
     Seams seams_;
     FileTable files_;
@@ -96,6 +109,7 @@ private:
     std::unordered_map<std::type_index, std::shared_ptr<void>> states_;
     QPointer<Form> lastActive_;
     bool ending_ = false;
+    std::vector<int> replaced_;  // not yet told
 };
 
 inline Application& app() { return Application::current(); }

@@ -38,9 +38,7 @@ QString RecordFile::decodeString(const char* record, int recordLength) {
 RecordFile::RecordFile(const QString& path, int recordLength, FailureHandler onFailure, std::shared_ptr<WriteGate> gate)
     : path_(path), length_(recordLength), onFailure_(std::move(onFailure)), gate_(std::move(gate)) {}
 
-RecordFile::~RecordFile() {
-    if (fd_ >= 0) ::close(fd_);
-}
+RecordFile::~RecordFile() { close(); }
 
 bool RecordFile::open() {
     fd_ = ::open(QFile::encodeName(path_).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
@@ -52,9 +50,49 @@ bool RecordFile::open() {
     return true;
 }
 
+void RecordFile::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    pieces_.clear();
+    size_ = 0;
+}
+
+void RecordFile::checkPath() const {
+    if (fd_ < 0) return;
+    struct stat named {};
+    if (::stat(QFile::encodeName(path_).constData(), &named) != 0) {
+        pathError_ = errno;
+        return;
+    }
+    if (named.st_dev == device_ && named.st_ino == inode_) {
+        pathError_ = 0;
+        return;
+    }
+    if (!reopen()) return;
+    if (onReplaced_) onReplaced_();
+}
+
+// The file now at the path in place of the open one; on failure the old one
+// stays open for reading and the path's error for writing.
+bool RecordFile::reopen() const {
+    const int fd = ::open(QFile::encodeName(path_).constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        pathError_ = errno;
+        return false;
+    }
+    ::close(fd_);
+    fd_ = fd;
+    pathError_ = 0;
+    pieces_.clear();
+    noteFileState();
+    return true;
+}
+
 void RecordFile::fail(const QString& what, int error) {
-    const QString message =
-        QStringLiteral("The file \"%1\" %2: %3.").arg(QDir::toNativeSeparators(path_), what, qt_error_string(error));
+    report(QStringLiteral("The file \"%1\" %2: %3.").arg(QDir::toNativeSeparators(path_), what, qt_error_string(error)));
+}
+
+void RecordFile::report(const QString& message) {
     if (!reportFailures_) return;
     gate_->closed = true;
     if (onFailure_) onFailure_(message);
@@ -74,6 +112,8 @@ void RecordFile::noteFileState() const {
         stamp_ = 0;
         return;
     }
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
     size_ = st.st_size;
     stamp_ = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
 }
@@ -81,6 +121,7 @@ void RecordFile::noteFileState() const {
 void RecordFile::checkOutsideChange() const {
     if (checked_) return;
     checked_ = true;
+    checkPath();
     const qint64 size = size_, stamp = stamp_;
     noteFileState();
     if (size != size_ || stamp != stamp_) pieces_.clear();
@@ -242,6 +283,16 @@ RecordFile::Write RecordFile::writeRecords(qint32 first, const QByteArray& recor
 RecordFile::Write RecordFile::writeBytes(qint32 record, const QByteArray& value) {
     if (record < 1 || fd_ < 0) return Write::Failed;
     checkOutsideChange();
+    checkPath();
+    if (pathError_ != 0) {
+        if (gate_->closed) return Write::Failed;
+        if (pathError_ == ENOENT || pathError_ == ENOTDIR)
+            report(QStringLiteral("The file \"%1\" was removed while the organizer was running; the change was not saved.")
+                       .arg(QDir::toNativeSeparators(path_)));
+        else
+            fail(QStringLiteral("could not be written"), pathError_);
+        return Write::Failed;
+    }
     const qint64 offset = qint64(record - 1) * length_;
     const qint64 end = offset + value.size();
     const qint64 recordEnd = (end + length_ - 1) / length_ * length_;
@@ -291,15 +342,30 @@ RecordFile::Write RecordFile::writeAt(qint64 offset, const QByteArray& bytes) {
 
 bool FileTable::open(int number, const QString& path, int recordLength) {
     close(number);
+    retired_.clear();
     auto file = std::make_unique<RecordFile>(path, recordLength, onFailure_, gate_);
     if (!file->open()) return false;
+    if (onReplaced_) file->setReplacedHandler([this, number] { onReplaced_(number); });
     files_[number] = std::move(file);
     return true;
 }
 
-void FileTable::close(int number) { files_.erase(number); }
+void FileTable::retire(std::unique_ptr<RecordFile> file) {
+    file->close();
+    retired_.push_back(std::move(file));
+}
 
-void FileTable::closeAll() { files_.clear(); }
+void FileTable::close(int number) {
+    auto it = files_.find(number);
+    if (it == files_.end()) return;
+    retire(std::move(it->second));
+    files_.erase(it);
+}
+
+void FileTable::closeAll() {
+    for (auto& [number, file] : files_) retire(std::move(file));
+    files_.clear();
+}
 
 RecordFile& FileTable::operator[](int number) {
     auto it = files_.find(number);
@@ -310,4 +376,8 @@ RecordFile& FileTable::operator[](int number) {
 
 void FileTable::recheckAll() {
     for (auto& [number, file] : files_) file->recheck();
+}
+
+void FileTable::checkPaths() {
+    for (auto& [number, file] : files_) file->checkPath();
 }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include <sys/types.h>
+
 #include "common/money.h"
 
 // The value of a tagged record: a 2-byte type tag, then the value.
@@ -36,10 +38,17 @@ struct WriteGate {
 // kept until this file writes over it, or until the file turns out to have
 // been changed from outside: after recheck(), the next read first compares
 // the file's size and time stamp with what this file last saw.
+//
+// The path may come to name another file (one copied over it, say) or none
+// (it was deleted). That is looked at before every write and at the first
+// read after recheck(): another file there is opened in place of the old one,
+// read afresh and told to the replaced handler; while the path names no file,
+// every write fails and says so, since nobody would read what it wrote.
 class RecordFile {
 public:
     enum class Write { Done, TooLong, Failed };
     using FailureHandler = std::function<void(const QString& message)>;
+    using ReplacedHandler = std::function<void()>;
 
     RecordFile(const QString& path, int recordLength, FailureHandler onFailure,
                std::shared_ptr<WriteGate> gate = std::make_shared<WriteGate>());
@@ -49,6 +58,12 @@ public:
 
     // Opens for reading and writing, creating a missing file; reports a failure.
     bool open();
+    // Lets go of the file; reads give zeros and writes fail from then on.
+    void close();
+    void setReplacedHandler(ReplacedHandler onReplaced) { onReplaced_ = std::move(onReplaced); }
+    // Whether the path still names the open file; opens the file it names
+    // now when that is another one.
+    void checkPath() const;
     const QString& path() const { return path_; }
     int recordLength() const { return length_; }
 
@@ -101,17 +116,23 @@ private:
     const Piece& piece(qint64 index) const;
     void checkOutsideChange() const;
     void noteFileState() const;
+    bool reopen() const;
     void forgetPieces(qint64 from, qint64 to) const;
 
     Write writeBytes(qint32 record, const QByteArray& value);
     Write writeAt(qint64 offset, const QByteArray& bytes);
     void fail(const QString& what, int error);
+    void report(const QString& message);
 
     QString path_;
     int length_;
     FailureHandler onFailure_;
+    ReplacedHandler onReplaced_;
     std::shared_ptr<WriteGate> gate_;
-    int fd_ = -1;
+    mutable int fd_ = -1;
+    mutable dev_t device_ = 0;  // the identity of the open file
+    mutable ino_t inode_ = 0;
+    mutable int pathError_ = 0;  // why the path gives no file to write to
     bool reportFailures_ = true;
     mutable std::vector<Piece> pieces_;
     mutable bool checked_ = true;
@@ -123,10 +144,13 @@ private:
 
 // The open record files by file number. A number is open at most once;
 // reading a number that is not open gives zero values, writing it does nothing.
-// A failure that one file reports closes the writes of all of them.
+// A failure that one file reports closes the writes of all of them. A file
+// whose path came to name another file is told to `onReplaced` by its number.
 class FileTable {
 public:
-    explicit FileTable(RecordFile::FailureHandler onFailure) : onFailure_(std::move(onFailure)) {}
+    using ReplacedHandler = std::function<void(int number)>;
+    explicit FileTable(RecordFile::FailureHandler onFailure, ReplacedHandler onReplaced = {})
+        : onFailure_(std::move(onFailure)), onReplaced_(std::move(onReplaced)) {}
 
     bool open(int number, const QString& path, int recordLength = 128);
     void close(int number);
@@ -135,10 +159,18 @@ public:
     RecordFile& operator[](int number);
     // Every file checks at its next read whether it was changed from outside.
     void recheckAll();
+    // Every file checks now whether its path names another file.
+    void checkPaths();
 
 private:
+    // Closed files stay in being until the table's end or its next open: a
+    // failure can close every file from inside one of them.
+    void retire(std::unique_ptr<RecordFile> file);
+
     RecordFile::FailureHandler onFailure_;
+    ReplacedHandler onReplaced_;
     std::shared_ptr<WriteGate> gate_ = std::make_shared<WriteGate>();
     std::map<int, std::unique_ptr<RecordFile>> files_;
+    std::vector<std::unique_ptr<RecordFile>> retired_;
     std::unique_ptr<RecordFile> closed_;
 };

@@ -28,6 +28,10 @@ TreeView::TreeView(QWidget* parent, const QString& name) : QTreeWidget(parent), 
     setSelectionMode(QAbstractItemView::SingleSelection);
     setExpandsOnDoubleClick(true);
     header()->setStretchLastSection(true);
+    // No node is current until the user or the program picks one; without
+    // this, the first focus would make the top node current, and it would
+    // show as chosen.
+    setCurrentIndex(QModelIndex());
 
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         if (TreeNode* node = nodeOf(item)) emit NodeClick(node);

@@ -85,6 +85,7 @@ Desk::Desk() : Form(QStringLiteral("Desk")) {
     buildMenus();
     Timer1 = new IntervalTimer(this, QStringLiteral("Timer1"), 60000, true);
 
+    connect(&app(), &Application::fileReplaced, this, &Module1::ShowReplacedFile);
     connect(Command1, &CommandButton::Click, this, &Desk::Command1_Click);
     connect(Command2, &CommandButton::Click, this, &Desk::Command2_Click);
     connect(Command3, &CommandButton::Click, this, &Desk::Command3_Click);

@@ -106,6 +106,9 @@ void RenumberTransactionIds();
 
 // The finance window as a whole.
 void RefreshPortfolioLists();
+// Refills what the finance windows show of the open portfolio's file
+// `number`, after the file at its path was replaced under the program.
+void ShowReplacedFile(int number);
 void DisablePortfolioCommands();
 void LayoutFinanceWindows();
 

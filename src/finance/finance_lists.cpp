@@ -98,6 +98,19 @@ void RefreshPortfolioLists() {
     LayoutFinanceWindows();
 }
 
+void ShowReplacedFile(int number) {
+    if (!vars().PortfolioOpen || number < PortfolioFileNumber || number > accountFileNumber(AccountCount)) return;
+    if (number == PortfolioFileNumber) {
+        RefreshPortfolioLists();
+        LoadAccountSettings();
+        RefreshAccountBalances();
+    } else if (chosenAccount(*app().window<FinForm9>().Combo1) != 0) {
+        FillDebitOrderGrid();  // and the transaction list with it
+    } else {
+        FillTransactionGrid();
+    }
+}
+
 void DisablePortfolioCommands() {
     FinMDIForm1& finance = app().window<FinMDIForm1>();
     finance.Close->setEnabled(false);

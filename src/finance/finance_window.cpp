@@ -33,6 +33,7 @@ FinMDIForm1::FinMDIForm1() : MdiForm(QStringLiteral("FinMDIForm1")) {
     buildToolbar();
     setClientSize(6975, 4215);
     connect(this, &MdiForm::Resize, this, &FinMDIForm1::MDIForm_Resize);
+    connect(&app(), &Application::fileReplaced, this, &FinModule::ShowReplacedFile);
 }
 
 void FinMDIForm1::buildMenus() {

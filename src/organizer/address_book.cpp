@@ -42,12 +42,12 @@ private:
     QByteArray bytes_;  // length, then the characters
 };
 
-// The last entry with exactly this key, or -1. Searching from the end, the
-// first match is the last one.
-qint32 lastEntryWithKey(const QString& key, qint32 count) {
+// The last entry but `except` with exactly this key, or -1. Searching from
+// the end, the first match is the last one.
+qint32 lastEntryWithKey(const QString& key, qint32 count, qint32 except = -1) {
     const StoredKey stored(key);
     for (qint32 i = count - 1; i >= 0; --i)
-        if (stored.heldBy(i)) return i;
+        if (i != except && stored.heldBy(i)) return i;
     return -1;
 }
 
@@ -63,26 +63,6 @@ QByteArray groupLetters(const QString& group) {
 // The birthday as stored: dd/mm/yyyy.
 QString birthdayText(const QDate& day) { return BirthdayKey(day) + u'/' + QString::number(day.year()); }
 
-// A new last entry: its field records in one write, then the count that
-// includes it, so that a failure part way leaves no trace.
-bool appendEntry(qint32 count, const QByteArray& records) {
-    return bookFile().writeRecords(AddressBook.record(count, 1), records) == RecordFile::Write::Done &&
-           setRecordCount(AddressBook, count + 1);
-}
-
-// Takes the entry whose key the name list shows out of the file; gives its
-// records as they were, or nothing when no entry has the key or the removal
-// did not land.
-std::optional<QByteArray> removeListedEntry() {
-    const QString key = app().window<Form3>().Combo1->Text();
-    if (key.isEmpty()) return std::nullopt;
-    const qint32 count = RecordCount(AddressBook);
-    const qint32 entry = lastEntryWithKey(key, count);
-    if (entry < 0) return std::nullopt;
-    QByteArray records = bookFile().readRecords(AddressBook.record(entry, 1), Field::Count);
-    if (!RemoveEntry(AddressBook, entry, count)) return std::nullopt;
-    return records;
-}
 }  // namespace
 
 // One pass over the keys gathers every letter of the group: the list keeps
@@ -132,24 +112,20 @@ void ShowAddressEntry() {
 }
 
 void DeleteAddressEntry() {
-    if (removeListedEntry()) MarkCalendarMonth();
-}
-
-void BeginAddressEdit() {
-    if (std::optional<QByteArray> removed = removeListedEntry()) {
-        vars().EditedAddress = std::move(removed);
-        MarkCalendarMonth();
-    }
-}
-
-bool WriteBackAddressEdit() {
-    Variables& v = vars();
-    if (!v.EditedAddress) return false;
-    // Taking the entry out made room for it.
+    const QString key = app().window<Form3>().Combo1->Text();
+    if (key.isEmpty()) return;
     const qint32 count = RecordCount(AddressBook);
-    if (count >= MaxEntries || !appendEntry(count, *v.EditedAddress)) return false;
-    v.EditedAddress.reset();
-    return true;
+    const qint32 entry = lastEntryWithKey(key, count);
+    if (entry >= 0 && RemoveEntry(AddressBook, entry, count)) MarkCalendarMonth();
+}
+
+void BeginAddressEdit() { vars().EditedAddressKey = app().window<Form3>().Combo1->Text(); }
+
+bool GiveUpAddressEdit() {
+    std::optional<QString>& key = vars().EditedAddressKey;
+    const bool open = key.has_value();
+    key.reset();
+    return open;
 }
 
 bool AddAddressEntry() {
@@ -167,12 +143,15 @@ bool AddAddressEntry() {
     fields[Field::Key] = fields[Field::Surname] + QStringLiteral(", ") + fields[Field::Name];
 
     if (!CheckStorableText(QStringList(fields.begin(), fields.end()))) return false;
+    std::optional<QString>& editedKey = vars().EditedAddressKey;
     const qint32 count = RecordCount(AddressBook);
-    if (lastEntryWithKey(fields[Field::Key], count) >= 0) {
+    // The entry an edit replaces is no other entry: its own key is no duplicate.
+    const qint32 edited = editedKey ? lastEntryWithKey(*editedKey, count) : -1;
+    if (lastEntryWithKey(fields[Field::Key], count, edited) >= 0) {
         app().message(QStringLiteral("Entry Already Exists!"));
         return false;
     }
-    if (count >= MaxEntries) {
+    if (count >= MaxEntries && edited < 0) {
         app().message(QStringLiteral("The address book is full: it holds %1 entries. "
                                      "Delete an entry before adding another.")
                           .arg(MaxEntries));
@@ -187,11 +166,19 @@ bool AddAddressEntry() {
         }
     }
 
-    // Each value goes to the start of its record; what follows it stays.
-    RecordRange entry(file, AddressBook.record(count, 1), Field::Count);
-    for (int f = Field::Key; f <= Field::Count; ++f) entry.setString(AddressBook.record(count, f), fields[size_t(f)]);
-    if (!appendEntry(count, entry.bytes())) return false;
-    vars().EditedAddress.reset();  // an edit's entry is stored as the dialog holds it
+    // The entry goes to the end, and only then does an edited entry's old
+    // block leave: stopped part way, the file holds the old entry or both,
+    // never neither. A full book has no block to spare: there the edit takes
+    // the old entry's place, in one write. Each value goes to the start of its
+    // record; what follows it stays.
+    const qint32 target = count < MaxEntries ? count : edited;
+    RecordRange entry = AddressBook.fieldRecords(target);
+    for (int f = Field::Key; f <= Field::Count; ++f) entry.setString(AddressBook.record(target, f), fields[size_t(f)]);
+    const bool stored = target == count ? AppendEntry(AddressBook, count, entry) &&
+                                              (edited < 0 || RemoveEntry(AddressBook, edited, count + 1))
+                                        : entry.writeTo(file) == RecordFile::Write::Done;
+    if (!stored) return false;
+    editedKey.reset();
     MarkCalendarMonth();
     return true;
 }

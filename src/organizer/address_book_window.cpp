@@ -129,23 +129,17 @@ void Form3::Command5_Click() {
     Frame4->setVisible(details);
 }
 
-void Form3::finishOpenEdit() {
-    if (!Module1::WriteBackAddressEdit()) return;
-    app().window<Form7>().Command3->setVisible(true);
-    Module1::MarkCalendarMonth();
-    // The list learns of the entry; the user's choice stays chosen.
-    const QString chosen = Combo1->Text();
-    Module1::FillAddressNameList();
-    if (!chosen.isEmpty()) Combo1->setText(chosen);
+// The edit's entry never left the file: it stays as it was.
+void Form3::giveUpOpenEdit() {
+    if (Module1::GiveUpAddressEdit()) app().window<Form7>().Command3->setVisible(true);
 }
 
 // "Add Entry": the dialog with empty boxes, its birthday the calendar's date.
 void Form3::Command3_Click() {
-    finishOpenEdit();
+    giveUpOpenEdit();
     Module1::vars().EditMode = false;
     setEntryButtonsEnabled(false);
     Form7& dialog = app().window<Form7>();
-    dialog.OpenedForEdit = false;
     for (TextBox* box : dialog.Text2) box->setText(QString());
     for (TextBox* box : dialog.Text3) box->setText(QString());
     dialog.setCaption(QStringLiteral("Add Address Book Entry"));
@@ -154,15 +148,15 @@ void Form3::Command3_Click() {
     dialog.Show();
 }
 
-// "Edit Entry": the dialog takes the shown entry, which leaves the file until
-// the dialog's OK stores it again; "Cancel" is hidden meanwhile.
+// "Edit Entry": the dialog takes the shown entry, which stays in the file
+// until the dialog's OK stores the edit in its place; "Cancel" is hidden
+// meanwhile.
 void Form3::Command2_Click() {
     if (Combo1->Text().isEmpty()) return;
-    finishOpenEdit();
+    giveUpOpenEdit();
     Module1::vars().EditMode = true;
     setEntryButtonsEnabled(false);
     Form7& dialog = app().window<Form7>();
-    dialog.OpenedForEdit = true;
     const std::array<TextBox*, 6> shown = {Text4, Text10, Text1, Text5, Text6, Text7};
     for (size_t i = 0; i < shown.size(); ++i) dialog.Text2[i]->setText(shown[i]->Text());
     // The birthday text names the date as day, month and year.

@@ -54,7 +54,7 @@ public:
     void Command6_Click();
 
 private:
-    // An edit that an earlier Address Book window left open in the dialog goes
-    // back to the file before the dialog takes another entry.
-    void finishOpenEdit();
+    // An edit that an earlier Address Book window left open in the dialog is
+    // given up before the dialog takes another entry.
+    void giveUpOpenEdit();
 };

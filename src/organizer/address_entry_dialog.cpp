@@ -74,8 +74,11 @@ Form7::Form7() : Form(QStringLiteral("Form7")) {
 
 void Form7::Command1_Click() {
     if (Text2[1]->Text().isEmpty()) return app().message(QStringLiteral("You need to supply a Surname!"));
+    // After an edit "Cancel" shows again, whatever other windows have done to
+    // EditMode meanwhile.
+    const bool editing = Module1::vars().EditedAddressKey.has_value();
     if (!Module1::AddAddressEntry()) return;
-    if (OpenedForEdit) Command3->setVisible(true);
+    if (editing) Command3->setVisible(true);
     Module1::FillAddressNameList();
     Module1::ShowAddressEntry();
     hide();

@@ -28,10 +28,6 @@ public:
     CommandButton* Command1;  // "OK"
     CommandButton* Command3;  // "Cancel"
 
-    // Whether "Edit Entry" opened the dialog: after the edit's OK, "Cancel"
-    // shows again, whatever other windows have done to EditMode meanwhile.
-    bool OpenedForEdit = false;
-
     void Command1_Click();
     void Command3_Click();
 };

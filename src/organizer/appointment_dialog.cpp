@@ -91,7 +91,14 @@ void Form5::Command2_Click() {
     // Times compare as text, character by character.
     if (!(start < end)) return app().message(QStringLiteral("The duration of the meeting must be greater than 0 minutes!"));
     if (Text4->Text().isEmpty()) return app().message(QStringLiteral("You need to specify a Subject for the Appointment"));
-    if (!CheckStorableText({Text4->Text(), start, end, Text2->Text(), Text1->Text()})) return;
+    const QStringList texts = {Text4->Text(), start, end, Text2->Text(), Text1->Text()};
+    if (!CheckStorableText(texts)) return;
+    // A text copied in from a file written elsewhere may have grown past its
+    // record: a lone line break comes back as carriage return and line feed.
+    for (const QString& text : texts)
+        if (text.size() > RecordTextLength)
+            return app().message(QStringLiteral("This appointment is too long to be saved. "
+                                                "Please shorten its description and save it again."));
 
     if (OpenedInEditMode)
         Module1::UpdateAppointment();

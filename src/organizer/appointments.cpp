@@ -32,18 +32,18 @@ AppointmentEntry readEntry(qint32 entry) {
             file.readString(recordOf(entry, Field::Description))};
 }
 
-// Writes every field but the ID; the ID too when asked. Stops at the first
-// field that does not land.
-bool writeEntry(qint32 entry, const AppointmentEntry& e, bool withId) {
-    RecordFile& file = appointFile();
-    using W = RecordFile::Write;
-    return (!withId || file.writeString(recordOf(entry, Field::Id), e.id) == W::Done) &&
-           file.writeString(recordOf(entry, Field::Subject), e.subject) == W::Done &&
-           file.writeString(recordOf(entry, Field::Start), e.start) == W::Done &&
-           file.writeString(recordOf(entry, Field::End), e.end) == W::Done &&
-           file.writeInteger(recordOf(entry, Field::Reminder), e.reminder) == W::Done &&
-           file.writeString(recordOf(entry, Field::Minutes), e.minutes) == W::Done &&
-           file.writeString(recordOf(entry, Field::Description), e.description) == W::Done;
+// The entry's block with every field but the ID set, the ID too when asked,
+// to be written in one write. The values fit their records.
+RecordRange entryRecords(qint32 entry, const AppointmentEntry& e, bool withId) {
+    RecordRange block = Appointments.fieldRecords(entry);
+    if (withId) block.setString(recordOf(entry, Field::Id), e.id);
+    block.setString(recordOf(entry, Field::Subject), e.subject);
+    block.setString(recordOf(entry, Field::Start), e.start);
+    block.setString(recordOf(entry, Field::End), e.end);
+    block.setInteger(recordOf(entry, Field::Reminder), e.reminder);
+    block.setString(recordOf(entry, Field::Minutes), e.minutes);
+    block.setString(recordOf(entry, Field::Description), e.description);
+    return block;
 }
 
 // The last entry carrying the ID, or -1. Searching from the end, the first
@@ -202,26 +202,34 @@ void AddAppointment() {
     }
     const QString dayKey = entry.id.left(8);
     entry.id = dayKey + u'-' + QString::number(appointmentsOfDay(dayKey, count) + 1);
-    // The entry first: until the count includes it, a failure leaves no trace.
-    if (!writeEntry(count, entry, true) || !setRecordCount(Appointments, count + 1)) return;
+    if (!AppendEntry(Appointments, count, entryRecords(count, entry, true))) return;
     LoadDayActivities();
 }
 
 void BeginAppointmentEdit(const QString& id) {
     Variables& v = vars();
+    v.EditedAppointmentId = id;
     v.EditedAppointment = lastEntryWithId(id, RecordCount(Appointments));
     v.EditedAppointmentDeleted = false;
 }
 
-// Only the appointment the dialog opened is rewritten, wherever the deletions
-// made meanwhile have moved it; its ID stays.
+void FindEditedAppointment() {
+    Variables& v = vars();
+    if (v.EditedAppointment < 0) return;
+    v.EditedAppointment = lastEntryWithId(v.EditedAppointmentId, RecordCount(Appointments));
+    v.EditedAppointmentDeleted = v.EditedAppointment < 0;
+}
+
+// Only the appointment the dialog opened is rewritten, in one write, wherever
+// the deletions made meanwhile have moved it; its ID stays.
 void UpdateAppointment() {
     Variables& v = vars();
     if (v.EditedAppointmentDeleted) {
         v.EditedAppointmentDeleted = false;
         app().message(QStringLiteral("This appointment was deleted while it was being edited; the changes were not saved."));
     } else if (v.EditedAppointment >= 0 && v.EditedAppointment < RecordCount(Appointments)) {
-        if (!writeEntry(v.EditedAppointment, dialogEntry(), false)) return;
+        const RecordRange edited = entryRecords(v.EditedAppointment, dialogEntry(), false);
+        if (edited.writeTo(appointFile()) != RecordFile::Write::Done) return;
     }
     LoadDayActivities();
 }

@@ -2,7 +2,14 @@
 
 #include "common/application.h"
 #include "desk/module2.h"
+#include "organizer/activities_window.h"
+#include "organizer/address_book_window.h"
+#include "organizer/calendar_window.h"
+#include "organizer/day_schedule.h"
+#include "organizer/day_schedule_window.h"
 #include "organizer/module1.h"
+#include "organizer/notes.h"
+#include "organizer/notes_window.h"
 
 namespace Module1 {
 
@@ -17,6 +24,10 @@ qint32 RecordCount(const BlockFile& file) {
 
 bool setRecordCount(const BlockFile& file, qint32 count) {
     return file.file().writeTagged(file.countRecord(), TaggedValue::ofInteger(qint16(count))) == RecordFile::Write::Done;
+}
+
+bool AppendEntry(const BlockFile& blocks, qint32 count, const RecordRange& entry) {
+    return entry.writeTo(blocks.file()) == RecordFile::Write::Done && setRecordCount(blocks, count + 1);
 }
 
 bool RemoveEntry(const BlockFile& blocks, qint32 entry, qint32 count, const EntryAdjustment& adjust) {
@@ -40,7 +51,7 @@ bool RemoveEntry(const BlockFile& blocks, qint32 entry, qint32 count, const Entr
     if (!setRecordCount(blocks, count - 1)) return false;
 
     // The last block, now beyond the count: every field an empty string.
-    RecordRange blank(file, blocks.record(count - 1, 1), fields);
+    RecordRange blank = blocks.fieldRecords(count - 1);
     for (int field = 1; field <= fields; ++field) blank.setString(blocks.record(count - 1, field), u"");
     return blank.writeTo(file) == RecordFile::Write::Done;
 }
@@ -112,11 +123,33 @@ void CloseDataFiles() {
     for (int number : {AppointFile, NotesFile, AddBookFile, PhotoFile}) app().files().close(number);
 }
 
+// What the windows show of a file that was replaced under the program is
+// read from the file that is there now.
+void ShowReplacedFile(int number) {
+    Application& a = app();
+    switch (number) {
+    case AppointFile: FindEditedAppointment(); break;
+    case NotesFile:
+        if (a.existingWindow<Form2>()) FillNotesList();
+        return;
+    case AddBookFile:
+        if (a.existingWindow<Form3>()) {
+            FillAddressNameList();
+            ShowAddressEntry();
+        }
+        break;
+    default: return;
+    }
+    // Appointments and birthdays both mark the calendar and fill the day's lists.
+    ShowTodayMarker();
+    if (a.existingWindow<Form1>()) MarkCalendarMonth();
+    if (Form4* activities = a.existingWindow<Form4>(); activities && activities->isVisible()) LoadDayActivities();
+    if (Form6* schedule = a.existingWindow<Form6>(); schedule && schedule->isVisible()) BuildDaySchedule();
+}
+
 // Every road out of the program passes here, but for a failure, after which
-// the files take no more writes. An address entry still open in the entry
-// dialog goes back to its file first.
+// the files take no more writes.
 void CloseFilesAndEnd() {
-    WriteBackAddressEdit();
     CloseDataFiles();
     app().end(0);
 }

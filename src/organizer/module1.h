@@ -1,7 +1,9 @@
 #pragma once
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -12,18 +14,31 @@
 // procedures the organizer windows share.
 namespace Module1 {
 
+// A reminder that fell due, as its pop-up shows it.
+struct DueReminder {
+    QString subject, start, end, lead;
+};
+
 // Variables of the module, kept by the application object.
 struct Variables {
     QString DataDirectory;
     bool EditMode = false;
     bool ReminderCheckOff = false;
+    // Reminders due that wait for the pop-up shown before them to be dismissed,
+    // in the order they fell due.
+    std::deque<DueReminder> WaitingReminders;
+    // The minute whose due reminders were raised last: a second run of the
+    // check in that minute raises none.
+    QDateTime RemindersRaisedFor;
     // The appointment the dialog edits: its place in the file, which follows
     // the deletions made meanwhile; -1 when it is gone or there is none.
     qint32 EditedAppointment = -1;
+    QString EditedAppointmentId;
     bool EditedAppointmentDeleted = false;
-    // The address entry that "Edit Entry" took out of the file, its records as
-    // they were, until the entry dialog's OK stores the edit or it is written back.
-    std::optional<QByteArray> EditedAddress;
+    // The key of the address entry that "Edit Entry" opened in the entry
+    // dialog, until its OK stores the edit or the edit is given up. The entry
+    // stays in the file meanwhile, as it was.
+    std::optional<QString> EditedAddressKey;
 };
 Variables& vars();
 
@@ -39,6 +54,8 @@ struct BlockFile {
     qint32 record(qint32 entry, int field) const { return qint32(blockSize) * entry + field; }
     qint32 countRecord() const { return blockSize; }
     int fields() const { return blockSize - 1; }
+    // The field records of an entry, to be changed in memory and written in one write.
+    RecordRange fieldRecords(qint32 entry) const { return RecordRange(file(), record(entry, 1), fields()); }
 };
 inline constexpr BlockFile Appointments{AppointFile, 8};
 inline constexpr BlockFile Notes{NotesFile, 3};
@@ -67,6 +84,11 @@ qint32 RecordCount(const BlockFile& file);
 // Whether the count was written.
 bool setRecordCount(const BlockFile& file, qint32 count);
 
+// Stores `entry`, the field records of block `count`, as a new last entry: the
+// records in one write, then the count that includes them, so that a failure
+// part way leaves no trace. Returns whether both landed.
+bool AppendEntry(const BlockFile& file, qint32 count, const RecordRange& entry);
+
 // Removes entry `entry` (from 0) of the `count` entries: the later entries
 // move down one block, each record whole, in one write; `adjust` may change
 // each of them first (it is given the entry's new place and the range that
@@ -92,6 +114,9 @@ QString SlotTime(int slot);
 
 void OpenDataFiles();
 void CloseDataFiles();
+// Refills what the organizer windows show of data file `number`, after the
+// file at its path was replaced under the program.
+void ShowReplacedFile(int number);
 // Closes the organizer's files and ends the program.
 void CloseFilesAndEnd();
 
@@ -104,17 +129,16 @@ void MarkCalendarMonth();
 bool HasBirthday(qint32 entry);
 
 // The address book: the name list of the letter group, the entry it names,
-// deleting it, and the entry dialog's new entry (whether it was stored).
+// deleting it, and the entry dialog's entry (whether it was stored). An edit's
+// entry replaces the one "Edit Entry" opened.
 void FillAddressNameList();
 void ShowAddressEntry();
 void DeleteAddressEntry();
 bool AddAddressEntry();
-// "Edit Entry": the shown entry leaves the file as DeleteAddressEntry takes
-// it, and is kept until the dialog's OK stores the edit.
+// "Edit Entry": the dialog's OK is to replace the entry the name list shows.
 void BeginAddressEdit();
-// Writes an open edit's entry back as it was, at the end of the file, as OK
-// would have; gives whether there was one and it was written.
-bool WriteBackAddressEdit();
+// The dialog leaves an open edit unstored; gives whether there was one.
+bool GiveUpAddressEdit();
 
 // The Activities window's day: its appointments and birthdays.
 void LoadDayActivities();
@@ -131,5 +155,8 @@ void AddAppointment();
 void UpdateAppointment();
 // "Edit" opens the appointment carrying the ID (the last one, as shown).
 void BeginAppointmentEdit(const QString& id);
+// Finds the appointment open for editing again, by its ID, in a file that
+// was replaced meanwhile; it counts as deleted when the file has none.
+void FindEditedAppointment();
 
 }  // namespace Module1

@@ -18,8 +18,15 @@ bool fitsRecord(const QString& value) {
 }  // namespace
 
 void FillNotesGrid() {
+    FillNotesList();
     Form2& form = app().window<Form2>();
-    FlexGrid& grid = *form.MSFlexGrid1;
+    form.Text1->setText(QString());
+    form.Text2->setText(QStringLiteral("Note"));
+    form.Command1->setEnabled(false);
+}
+
+void FillNotesList() {
+    FlexGrid& grid = *app().window<Form2>().MSFlexGrid1;
     const qint32 count = RecordCount(Notes);
     const RecordFile& file = Notes.file();
 
@@ -46,10 +53,6 @@ void FillNotesGrid() {
         grid.setFixedRows(1);
         grid.setRows(1);
     }
-
-    form.Text1->setText(QString());
-    form.Text2->setText(QStringLiteral("Note"));
-    form.Command1->setEnabled(false);
 }
 
 void SaveNote() {

@@ -13,6 +13,8 @@ inline constexpr int NoteTitleLength = 20;
 
 // Rebuilds the list from the file and resets the pad.
 void FillNotesGrid();
+// Rebuilds the list only; the pad keeps what it holds.
+void FillNotesList();
 // Saves the pad under the title: over the text of the last note with exactly
 // that title, or as a new note at the end.
 void SaveNote();

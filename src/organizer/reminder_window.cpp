@@ -1,5 +1,7 @@
 #include "organizer/reminder_window.h"
 
+#include "organizer/reminders.h"
+
 namespace {
 constexpr quint32 DarkBlue = 0xC00000;
 constexpr quint32 White = 0xFFFFFF;
@@ -42,4 +44,4 @@ Form8::Form8() : Form(QStringLiteral("Form8")) {
     connect(Command1, &CommandButton::Click, this, &Form8::Command1_Click);
 }
 
-void Form8::Command1_Click() { hide(); }
+void Form8::Command1_Click() { Module1::ShowNextReminder(); }

@@ -6,7 +6,7 @@
 #include "controls/label.h"
 
 // The "Reminder" pop-up: lead, subject and times of an appointment that is
-// due. It has no close box; "OK" hides it.
+// due. It has no close box; "OK" shows the next reminder waiting, or hides it.
 class Form8 : public Form {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdio>
 
 #include "common/record_file.h"
 #include "support/organizer_test.h"
@@ -154,6 +155,46 @@ TEST_F(RecordFileTest, AFileShrunkOrGrownUnderneathIsReadAsItNowIs) {
     idle();
     EXPECT_EQ(f.readString(2), QStringLiteral("abc"));
     EXPECT_TRUE(messages->texts.isEmpty());
+}
+
+// A file copied over the open one (an editor saving, a backup put back) is
+// the one read and written from then on; a deleted one takes no write, since
+// nobody would read it again.
+TEST_F(RecordFileTest, AFileReplacedUnderneathIsTheOneWrittenAndARemovedOneTakesNone) {
+    RecordFile& f = openFile();
+    QList<int> replaced;
+    QObject::connect(application.get(), &Application::fileReplaced, application.get(), [&](int n) { replaced << n; });
+    f.writeString(1, u"old");
+    QFile copy(dataPath("copy.dat"));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(hex("0300") + "new" + QByteArray(123, '\0'));
+    copy.close();
+    ASSERT_TRUE(QFile::copy(dataPath("t.dat"), dataPath("kept.dat")));
+    ASSERT_TRUE(::rename(qPrintable(dataPath("copy.dat")), qPrintable(dataPath("t.dat"))) == 0);
+
+    ASSERT_EQ(f.writeString(2, u"saved"), RecordFile::Write::Done);
+    EXPECT_EQ(bytes().left(5), hex("0300") + "new");
+    EXPECT_EQ(bytes().mid(128, 7), hex("0500") + "saved");
+    EXPECT_EQ(f.readString(1), QStringLiteral("new"));
+    EXPECT_EQ(fileBytes("kept.dat").size(), 128) << "the old file took nothing";
+    EXPECT_TRUE(replaced.isEmpty()) << "told once the running handler has returned";
+    idle();
+    EXPECT_EQ(replaced, QList<int>{1});
+
+    // Replaced while the program waited: found at the first read after it.
+    ASSERT_TRUE(QFile::remove(dataPath("t.dat")));
+    ASSERT_TRUE(QFile::copy(dataPath("kept.dat"), dataPath("t.dat")));
+    idle();
+    EXPECT_EQ(f.readString(1), QStringLiteral("old"));
+    EXPECT_EQ(f.readString(2), QString());
+
+    ASSERT_TRUE(QFile::remove(dataPath("t.dat")));
+    EXPECT_EQ(f.writeString(2, u"lost"), RecordFile::Write::Failed);
+    EXPECT_EQ(messages->texts, QStringList{QStringLiteral("The file \"%1\" was removed while the organizer was running; "
+                                                          "the change was not saved.")
+                                               .arg(QDir::toNativeSeparators(dataPath("t.dat")))});
+    EXPECT_TRUE(programEnded());
+    EXPECT_FALSE(QFile::exists(dataPath("t.dat")));
 }
 
 TEST_F(RecordFileTest, AFailedWriteNamesTheSystemsCauseAndEndsAllWriting) {

@@ -305,3 +305,25 @@ TEST_F(AppointmentDialogTest, AFullFileRefusesOneMoreAppointmentAndWritesNothing
     EXPECT_EQ(fileBytes("Appoint.dat"), before);
     EXPECT_TRUE(app().window<Form4>().isVisible()) << "the user is not left in a dialog without a way out";
 }
+
+// Line breaks written by another program as a lone line feed come back from
+// the description box as carriage return and line feed: a description that
+// no longer fits its record is refused, not cut, and nothing is written.
+TEST_F(AppointmentDialogTest, ADescriptionGrownPastItsRecordIsRefusedNotCut) {
+    StoredAppointment foreign{"20240307-1"};
+    foreign.description = (QString(5, u'a') + u'\n').repeated(20);  // 120 characters
+    storeAppointment(foreign);
+    const QByteArray before = fileBytes("Appoint.dat");
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    Form5& dialog = press(activities.Command5);
+    ASSERT_EQ(dialog.Text1->Text().size(), 140);
+    ok(dialog);
+    EXPECT_EQ(messages->texts,
+              QStringList{"This appointment is too long to be saved. Please shorten its description and save it again."});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(fileBytes("Appoint.dat"), before);
+
+    typeOver(dialog.Text1, QStringLiteral("Short"));
+    ok(dialog);
+    EXPECT_EQ(storedAppointment(0).description, QStringLiteral("Short"));
+}

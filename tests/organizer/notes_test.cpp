@@ -85,6 +85,36 @@ TEST_F(NotesTest, SavingAppendsANewTitleAndRewritesOnlyTheTextOfAnExactOne) {
     EXPECT_TRUE(messages->texts.isEmpty());
 }
 
+// Notes.dat put back from a copy while the window is open: the list shows
+// the file that is there now before the user's next key or click, the pad
+// keeps what is typed, and the save goes into that file. A deleted file
+// takes no save.
+TEST_F(NotesTest, AFileReplacedUnderTheWindowIsShownAndSavedIntoARemovedOneIsNot) {
+    Form2& notes = openNotes();
+    saveNote(notes, QStringLiteral("First"), QStringLiteral("One"));
+    ASSERT_TRUE(QFile::copy(dataPath("Notes.dat"), dataPath("backup")));
+    saveNote(notes, QStringLiteral("Second"), QStringLiteral("Two"));
+    ASSERT_TRUE(QFile::remove(dataPath("Notes.dat")) && QFile::rename(dataPath("backup"), dataPath("Notes.dat")));
+
+    typeOver(notes.Text1, QStringLiteral("Thir"));
+    QTest::keyClick(notes.Text1->findChild<QPlainTextEdit*>(), Qt::Key_D);
+    EXPECT_EQ(listed(notes.MSFlexGrid1), (QStringList{"Nr.|Description", "1|One"}));
+    typeOver(notes.Text2, QStringLiteral("Three"));
+    QTest::mouseClick(notes.Command1, Qt::LeftButton);
+    EXPECT_EQ(listed(notes.MSFlexGrid1), (QStringList{"Nr.|Description", "1|One", "2|Three"}));
+    EXPECT_EQ(storedCount(), 2);
+    EXPECT_EQ(QStringList({storedString(1), storedString(4), storedString(5)}), QStringList({"One", "Three", "Third"}));
+    EXPECT_TRUE(messages->texts.isEmpty());
+
+    ASSERT_TRUE(QFile::remove(dataPath("Notes.dat")));
+    typeOver(notes.Text2, QStringLiteral("Four"));
+    QTest::mouseClick(notes.Command1, Qt::LeftButton);
+    EXPECT_EQ(messages->texts, QStringList{"The file \"" + QDir::toNativeSeparators(dataPath("Notes.dat")) +
+                                           "\" was removed while the organizer was running; the change was not saved."});
+    EXPECT_TRUE(programEnded());
+    EXPECT_FALSE(QFile::exists(dataPath("Notes.dat")));
+}
+
 TEST_F(NotesTest, PickingANoteFillsTheTitleAndViewingTrimsOnlySpaces) {
     Form2& notes = openNotes();
     saveNote(notes, QStringLiteral("First"), QStringLiteral("One"));

@@ -17,29 +17,43 @@ const QString TodayKey = QStringLiteral("20240307");
 
 class RemindersTest : public AppointmentTest {
 protected:
-    // An appointment of today with a reminder.
-    void add(const QString& subject, const QString& start, const QString& lead, const QString& end = QStringLiteral("23:00")) {
-        storeAppointment({TodayKey + QStringLiteral("-1"), subject, start, end, -1, lead});
+    // An appointment with a reminder, of today unless another day is given.
+    void add(const QString& subject, const QString& start, const QString& lead, const QString& end = QStringLiteral("23:00"),
+             const QDate& day = Today) {
+        storeAppointment({Module1::DayKey(day) + QStringLiteral("-1"), subject, start, end, -1, lead});
     }
 
-    // One tick of the desk's timer at the given time of today.
-    void tickAt(int hour, int minute) {
-        clock->set(QDateTime(Today, QTime(hour, minute, 17)));
+    // One tick of the desk's timer at the given time, of today unless another day is given.
+    void tickAt(int hour, int minute, const QDate& day = Today, int second = 17) {
+        clock->set(QDateTime(day, QTime(hour, minute, second)));
         emit app().window<Desk>().Timer1->Timer();
     }
 
-    // Every subject the pop-up shows in each minute of the day, in order.
-    std::map<QString, QStringList> popUpsOverTheDay() {
-        std::map<QString, QStringList> shown;
-        Form8& popup = app().window<Form8>();
-        QString minute;
-        const QMetaObject::Connection watch = QObject::connect(
-            popup.Label7[0], &Label::Change, popup.Label7[0], [&] { shown[popup.Label7[0]->Caption()] << minute; });
-        for (int m = 0; m < 24 * 60; ++m) {
-            minute = QTime(m / 60, m % 60).toString(QStringLiteral("HH:mm"));
-            tickAt(m / 60, m % 60);
+    // The subject the pop-up shows; empty while it is hidden.
+    static QString popUpSubject() {
+        const Form8* popup = app().existingWindow<Form8>();
+        return popup && popup->isVisible() ? popup->Label7[0]->Caption() : QString();
+    }
+    // What the user sees by pressing OK on each pop-up in turn until none is left.
+    static QStringList dismissAll() {
+        QStringList seen;
+        for (QString subject; !(subject = popUpSubject()).isEmpty();) {
+            seen << subject;
+            app().window<Form8>().Command1->click();
         }
-        QObject::disconnect(watch);
+        return seen;
+    }
+
+    // When each subject pops up over the days around today, each dismissed at once: "day HH:mm",
+    // the day counted from today.
+    std::map<QString, QStringList> popUpsAroundToday() {
+        std::map<QString, QStringList> shown;
+        for (int day = -1; day <= 1; ++day)
+            for (int m = 0; m < 24 * 60; ++m) {
+                tickAt(m / 60, m % 60, Today.addDays(day));
+                for (const QString& subject : dismissAll())
+                    shown[subject] << QString::number(day) + QTime(m / 60, m % 60).toString(QStringLiteral(" HH:mm"));
+            }
         return shown;
     }
 
@@ -81,32 +95,45 @@ TEST_F(RemindersTest, ADueReminderPopsUpInItsMinuteWithItsSubjectTimesAndLead) {
     EXPECT_EQ(app().window<Form2>().MSFlexGrid2->Rows(), 2) << "each run rebuilds the table";
 }
 
-TEST_F(RemindersTest, TheLeadIsRoundedHalfToEvenAndBorrowsOneHourAtMost) {
-    add(QStringLiteral("borrow"), QStringLiteral("10:05"), QStringLiteral("15"));
-    add(QStringLiteral("half"), QStringLiteral("10:00"), QStringLiteral("7.5"));
-    add(QStringLiteral("half even up"), QStringLiteral("11:00"), QStringLiteral("6.5"));
-    add(QStringLiteral("no lead"), QStringLiteral("12:30"), QStringLiteral("0"));
-    add(QStringLiteral("leading zero"), QStringLiteral("13:40"), QStringLiteral("015"));
-    add(QStringLiteral("after the start"), QStringLiteral("10:50"), QStringLiteral("-5"));
-    add(QStringLiteral("past midnight"), QStringLiteral("00:10"), QStringLiteral("15"));
-    add(QStringLiteral("two hours"), QStringLiteral("10:20"), QStringLiteral("90"));
-    add(QStringLiteral("minute 63"), QStringLiteral("10:58"), QStringLiteral("-5"));
+// A reminder falls due at its start less its lead, counted in whole minutes
+// across hours and days; the lead rounds half to even.
+TEST_F(RemindersTest, AReminderIsDueAtItsStartLessItsLeadOnWhicheverDayThatFalls) {
+    const QDate tomorrow = Today.addDays(1), yesterday = Today.addDays(-1);
+    const struct {
+        const char *subject, *start, *lead;
+        QDate day;
+        QStringList due;  // day from today, time
+    } cases[] = {
+        {"across hours", "10:20", "90", Today, {"0 08:50"}},
+        {"one hour back", "10:05", "15", Today, {"0 09:50"}},
+        {"half to even", "10:00", "7.5", Today, {"0 09:52"}},
+        {"half to even up", "11:00", "6.5", Today, {"0 10:54"}},
+        {"no lead", "12:30", "0", Today, {"0 12:30"}},
+        {"leading zero", "13:40", "015", Today, {"0 13:25"}},
+        {"after the start", "10:50", "-5", Today, {"0 10:55"}},
+        {"into the next hour", "10:58", "-5", Today, {"0 11:03"}},
+        {"the evening before", "00:10", "15", tomorrow, {"0 23:55"}},
+        {"back to yesterday", "00:10", "15", Today, {"-1 23:55"}},
+        {"past midnight", "23:58", "-5", yesterday, {"0 00:03"}},
+        {"end of the day", "24:00", "0", Today, {"1 00:00"}},
+        {"a day and an hour", "10:20", "1500", tomorrow, {"0 09:20"}},
+    };
+    for (const auto& c : cases) add(c.subject, c.start, c.lead, QStringLiteral("23:00"), c.day);
 
-    const auto shown = popUpsOverTheDay();
-    EXPECT_EQ(shown, (std::map<QString, QStringList>{
-                         {"borrow", {"09:50"}},
-                         {"half", {"09:52"}},
-                         {"half even up", {"10:54"}},
-                         {"no lead", {"12:30"}},
-                         {"leading zero", {"13:25"}},
-                         {"after the start", {"10:55"}},
-                     }));
-    EXPECT_EQ(tableRow(7).mid(1, 2), (QStringList{"-1", "55"}));
-    EXPECT_EQ(tableRow(8).mid(1, 2), (QStringList{"9", "-10"}));
-    EXPECT_EQ(tableRow(9).mid(1, 2), (QStringList{"10", "63"}));
+    tickAt(0, 3);
+    EXPECT_EQ(tableRow(1).mid(1, 3), (QStringList{"8", "50", "10:20"}));
+    EXPECT_EQ(tableRow(9).mid(1, 3), (QStringList{"23", "55", "00:10"})) << "tomorrow's appointment, due today";
+    EXPECT_EQ(tableRow(10).mid(1, 3), (QStringList{"0", "3", "23:58"})) << "yesterday's appointment, due today";
+    EXPECT_EQ(tableRow(11)[5], "a day and an hour") << "a row for each reminder due today, in file order";
+    EXPECT_EQ(shown(app().window<Form8>()), QStringList({"past midnight", "23:58", "23:00", "-5"}));
+    dismissAll();
 
+    std::map<QString, QStringList> expected;
+    for (const auto& c : cases) expected[c.subject] = c.due;
+    EXPECT_EQ(popUpsAroundToday(), expected);
     tickAt(13, 25);
     EXPECT_EQ(app().window<Form8>().Label2->Caption(), "15");
+    dismissAll();
     tickAt(9, 52);
     EXPECT_EQ(app().window<Form8>().Label2->Caption(), "7.5");
 }
@@ -130,7 +157,6 @@ TEST_F(RemindersTest, OnlyTodaysFlaggedAppointmentsWithNumbersGetARowAndTheCheck
     EXPECT_FALSE(programEnded());
 }
 
-// Several due at once leave the last in file order showing.
 TEST_F(RemindersTest, SubjectsAreTrimmedAndShortenedAfterThirtyCharacters) {
     const QString thirty = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123");
     add(thirty + u'4', QStringLiteral("10:20"), QStringLiteral("15"));
@@ -140,7 +166,38 @@ TEST_F(RemindersTest, SubjectsAreTrimmedAndShortenedAfterThirtyCharacters) {
     EXPECT_EQ(tableRow(1)[5], thirty + " ...");
     EXPECT_EQ(tableRow(2)[5], thirty);
     EXPECT_EQ(tableRow(3)[5], "Lunch");
-    EXPECT_EQ(shown(app().window<Form8>()), QStringList({"Lunch", "10:10", "10:45", "5"}));
+    EXPECT_EQ(shown(app().window<Form8>()), QStringList({thirty + " ...", "10:20", "23:00", "15"}));
+}
+
+// Every reminder that falls due is seen, one pop-up after the other in file
+// order; a timer that runs twice in one minute raises that minute's once.
+TEST_F(RemindersTest, RemindersDueTogetherShowOneAfterAnotherInFileOrder) {
+    add(QStringLiteral("first"), QStringLiteral("10:20"), QStringLiteral("15"), QStringLiteral("11:00"));
+    add(QStringLiteral("second"), QStringLiteral("10:25"), QStringLiteral("20"), QStringLiteral("11:30"));
+    add(QStringLiteral("third"), QStringLiteral("10:35"), QStringLiteral("30"));
+    tickAt(10, 5, Today, 1);
+    Form8& popup = app().window<Form8>();
+    EXPECT_EQ(shown(popup), QStringList({"first", "10:20", "11:00", "15"}));
+    tickAt(10, 5, Today, 58);
+    EXPECT_EQ(shown(popup), QStringList({"first", "10:20", "11:00", "15"}));
+    popup.Command1->click();
+    EXPECT_TRUE(popup.isVisible());
+    EXPECT_EQ(shown(popup), QStringList({"second", "10:25", "11:30", "20"}));
+    EXPECT_EQ(dismissAll(), QStringList({"second", "third"}));
+    tickAt(10, 5, Today, 59);
+    EXPECT_FALSE(popup.isVisible());
+}
+
+TEST_F(RemindersTest, APopUpStillOpenIsNotOverwrittenByTheNextMinutesReminders) {
+    add(QStringLiteral("early"), QStringLiteral("10:20"), QStringLiteral("15"));
+    add(QStringLiteral("later"), QStringLiteral("10:21"), QStringLiteral("15"));
+    add(QStringLiteral("last"), QStringLiteral("10:22"), QStringLiteral("15"));
+    tickAt(10, 5);
+    tickAt(10, 6);
+    EXPECT_EQ(popUpSubject(), "early");
+    app().window<Form8>().Command1->click();
+    tickAt(10, 7);
+    EXPECT_EQ(dismissAll(), QStringList({"later", "last"}));
 }
 
 TEST_F(RemindersTest, NothingRunsWhileTheCheckIsOffAndAClosedNotesWindowComesBack) {
@@ -157,8 +214,8 @@ TEST_F(RemindersTest, NothingRunsWhileTheCheckIsOffAndAClosedNotesWindowComesBac
     QCoreApplication::processEvents();
     ASSERT_EQ(app().existingWindow<Form2>(), nullptr);
     tickAt(10, 5);
-    EXPECT_TRUE(app().window<Form8>().isVisible());
     EXPECT_EQ(tableRow(1)[5], "Dentist");
+    EXPECT_FALSE(app().window<Form8>().isVisible()) << "shown once in its minute";
 }
 
 }  // namespace

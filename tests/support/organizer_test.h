@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "common/application.h"
@@ -16,7 +17,11 @@
 // program is recorded instead of ending the test.
 struct RecordingMessages : MessageSeam {
     QStringList texts;
-    void show(const QString& text) override { texts << text; }
+    std::function<void()> onShow;  // runs as the message shows, before the program goes on
+    void show(const QString& text) override {
+        texts << text;
+        if (onShow) onShow();
+    }
 };
 
 struct AnsweringFileDialog : OpenFileSeam {
