@@ -3,7 +3,6 @@
 // each procedure's time as a multiple of one plain read of the records it
 // walks (every ID, and for the calendar and the day also every birthday);
 // then the time of deleting the first appointment of the full file.
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -93,10 +92,8 @@ void readEveryBirthday() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    QTemporaryDir directory;
-    if (!directory.isValid()) qFatal("no temporary directory");
+    BenchStart start(argc, argv);
+    const QTemporaryDir& directory = start.directory;
     buildFiles(directory.path());
     QDir::setCurrent(directory.path());
 

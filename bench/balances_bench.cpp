@@ -4,7 +4,6 @@
 // years from 30 years ago: its time as a multiple of one plain read of the
 // records it reads (each account's two counts, every transaction's date and
 // amount, every debit order's dates and amount, the settings).
-#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
@@ -93,10 +92,8 @@ void plainRead() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    QTemporaryDir directory;
-    if (!directory.isValid()) qFatal("no temporary directory");
+    BenchStart start(argc, argv);
+    const QTemporaryDir& directory = start.directory;
     const QString base = directory.filePath("Bench");
     buildPortfolio(base);
 

@@ -1,8 +1,12 @@
 #pragma once
-// What every benchmark starts its organizer with: a fake clock at a set time,
-// messages written to the error stream, an open-file dialog that cancels.
+// What every benchmark starts with: the application on the offscreen
+// platform, a temporary folder for its files, and an organizer with a fake
+// clock at a set time, messages written to the error stream and an
+// open-file dialog that cancels.
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +16,16 @@
 
 #include "common/application.h"
 #include "common/conversions.h"
+
+// The application, made for the offscreen platform, and an empty temporary
+// folder that goes with the benchmark's end.
+struct BenchStart {
+    BenchStart(int& argc, char** argv) : qapp((qputenv("QT_QPA_PLATFORM", "offscreen"), argc), argv) {
+        if (!directory.isValid()) qFatal("no temporary directory");
+    }
+    QApplication qapp;
+    QTemporaryDir directory;
+};
 
 struct StderrMessages : MessageSeam {
     void show(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
@@ -72,17 +86,18 @@ struct Comparison {
     double ratio() const { return workMs / baselineMs; }
 };
 
+inline double timeMs(const std::function<void()>& f) {
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
 inline Comparison compare(const std::function<void()>& baseline, const std::function<void()>& work, int runs) {
     Comparison result;
-    auto time = [](const std::function<void()>& f) {
-        QElapsedTimer timer;
-        timer.start();
-        f();
-        return double(timer.nsecsElapsed()) / 1e6;
-    };
     for (int i = 0; i < runs; ++i) {
-        result.baselineMs = std::min(result.baselineMs, time(baseline));
-        result.workMs = std::min(result.workMs, time(work));
+        result.baselineMs = std::min(result.baselineMs, timeMs(baseline));
+        result.workMs = std::min(result.workMs, timeMs(work));
     }
     return result;
 }

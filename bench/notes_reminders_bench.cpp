@@ -6,7 +6,6 @@
 //                                             reminder (a reminder may fall due on any day).
 // Both procedures are timed together with the event-loop turn that brings the
 // grid's view up to date. Prints the times and their ratios.
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -62,10 +61,8 @@ void writeAppointments() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
+    BenchStart start(argc, argv);
+    QDir::setCurrent(start.directory.path());
 
     Application organizer(benchSeams(QDateTime(Today, QTime(6, 0, 30))));
 

@@ -5,7 +5,6 @@
 // (3277 transactions per account, 10 debit orders); then how the fill's time
 // grows with the data, and the time of the event-loop turn that brings the
 // grid's view up to date and of scrolling through it.
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -115,13 +114,6 @@ void plainRead() {
     }
 }
 
-double timeMs(const std::function<void()>& f) {
-    QElapsedTimer timer;
-    timer.start();
-    f();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 struct Measured {
     double plainMs = 0, fillMs = 0, firstMs = 0, viewMs = 0;
     int rows = 0;
@@ -152,10 +144,8 @@ Measured measure(const QString& base) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    QTemporaryDir directory;
-    if (!directory.isValid()) qFatal("no temporary directory");
+    BenchStart start(argc, argv);
+    const QTemporaryDir& directory = start.directory;
     QDir::setCurrent(directory.path());
     const Size sizes[] = {Full, Tenth, FullShuffled};
     constexpr int Sizes = int(std::size(sizes));

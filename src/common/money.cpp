@@ -1,8 +1,26 @@
 #include "common/money.h"
 
 #include <QVarLengthArray>
+#include <algorithm>
 
 #include "common/conversions.h"
+
+namespace {
+constexpr std::int64_t Largest = INT64_MAX;
+}  // namespace
+
+Money Money::plus(Money other) const {
+    std::int64_t sum;
+    if (__builtin_add_overflow(scaled_, other.scaled_, &sum)) return fromScaled(other.scaled_ < 0 ? -Largest : Largest);
+    return fromScaled(std::max(sum, -Largest));
+}
+
+Money Money::times(std::int64_t factor) const {
+    std::int64_t product;
+    if (__builtin_mul_overflow(scaled_, factor, &product))
+        return fromScaled((scaled_ < 0) != (factor < 0) ? -Largest : Largest);
+    return fromScaled(std::max(product, -Largest));
+}
 
 QString Money::text() const { return text(Conversions::decimalSeparator()); }
 

@@ -16,6 +16,10 @@ public:
     // The amount with its sign turned; the type's minimum, which has no
     // positive twin, gives the maximum.
     constexpr Money negated() const { return fromScaled(scaled_ == INT64_MIN ? INT64_MAX : -scaled_); }
+    // Sums and multiples. Only amounts of a damaged file leave the range;
+    // such a result stops at its ends, which still read back as amounts.
+    Money plus(Money other) const;
+    Money times(std::int64_t factor) const;
 
     // No thousands separator, no currency sign, no trailing zeros, "0" for zero,
     // a leading minus for negatives; the decimal separator is the locale's.

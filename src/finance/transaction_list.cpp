@@ -161,15 +161,6 @@ QDate dayOfSortKey(const QString& key) {
     return QDate(int(number / 10000), int(number / 100 % 100), int(number % 100));
 }
 
-// An amount of the list read back as a number, as exactly as its text says.
-double amountOf(const QString& text, QStringView separator) {
-    constexpr qint64 ExactInDouble = qint64(1) << 53;
-    if (const std::optional<Money> amount = Money::parse(text, separator);
-        amount && amount->scaled() < ExactInDouble && amount->scaled() > -ExactInDouble)
-        return amount->toDouble();
-    return Conversions::parseNumber(text).value_or(0.0);
-}
-
 // The list item that a filter's text names: the chosen item when the text is
 // its own, else the first item of that text; -1 for a text that names none.
 int namedItem(const ComboBox* list) {
@@ -181,8 +172,10 @@ int namedItem(const ComboBox* list) {
 }
 
 // The rows of one account: its transactions of the category in slot order,
-// then, when debit orders are listed, every occurrence of each debit order.
-void findAccountRows(int account, const QString& category, ListTexts& texts, std::vector<FoundRow>& rows) {
+// then, when debit orders are listed, every occurrence of each debit order up
+// to the last day listed.
+void findAccountRows(int account, const QString& category, const QDate& lastDay, ListTexts& texts,
+                     std::vector<FoundRow>& rows) {
     const bool allCategories = category == QLatin1String("All Categories");
     const RecordFile& file = accountFile(account);
     // The texts are looked at as stored; only what changed is decoded.
@@ -217,7 +210,7 @@ void findAccountRows(int account, const QString& category, ListTexts& texts, std
         const QString description =
             Conversions::trimSpaces(file.readString(slotRecord(j, DebitOrderField::Description)));
         const Money amount = file.readMoney(slotRecord(j, DebitOrderField::Amount)).negated();
-        ForEachDebitOrderOccurrence(start, end, [&](double date) {
+        ForEachDebitOrderOccurrence(start, end, lastDay, [&](double date) {
             rows.push_back({Conversions::dayOfSerialDate(date), debitOrder, description, amount, id});
         });
     }
@@ -285,15 +278,19 @@ void FillTransactionGrid() {
     grid->setVisibleFlag(false);
     ClearTransactionGrid();
     if (form.Combo1->Text().isEmpty() || form.Combo2->Text().isEmpty()) return;
-    // A text typed into a filter that names no item of its list reads nothing.
+    // An account text typed that names no item of the list reads nothing. A
+    // category is matched as typed, list item or not: a name that no item
+    // shows any more still finds what is stored under it.
     const int accounts = namedItem(form.Combo1);
-    if (accounts < 0 || namedItem(form.Combo2) < 0 || !vars().PortfolioOpen) return;
+    if (accounts < 0 || !vars().PortfolioOpen) return;
 
     const QString category = form.Combo2->Text();
+    // Rows later than the last day shown would only be filtered out again.
+    const QDate lastDay = form.DTPicker2->Value();
     ListTexts& texts = listTexts();
     std::vector<FoundRow> found;
     for (int a = accounts == 0 ? 1 : accounts; a <= (accounts == 0 ? AccountCount : accounts); ++a)
-        findAccountRows(a, category, texts, found);
+        findAccountRows(a, category, lastDay, texts, found);
     appendRows(grid, found, texts);
 
     SortTransactionGridByDate();
@@ -360,14 +357,15 @@ void FilterTransactionGridByDates() {
 void ComputeGridBalances() {
     FlexGrid* grid = app().window<FinForm1>().MSFlexGrid1;
     const QString separator = listTexts().separator();
-    double sum = 0;
+    // The amounts are money texts, summed exactly.
+    Money sum;
     for (int r = FirstEntryRow; r < grid->Rows(); ++r) {
-        sum += amountOf(grid->TextMatrix(r, AmountColumn), separator);
-        grid->setTextMatrix(r, BalanceColumn, Conversions::numberText(sum, separator));
+        sum = sum.plus(Money::parse(grid->TextMatrix(r, AmountColumn), separator).value_or(Money()));
+        grid->setTextMatrix(r, BalanceColumn, sum.text(separator));
     }
     grid->setRow(SummaryRow);
     grid->setCol(BalanceColumn);
-    grid->setText(Conversions::numberText(sum, separator));
+    grid->setText(sum.text(separator));
     grid->setCellForeColor(DarkBlue);
     grid->setCellBackColor(LightCyan);
 }

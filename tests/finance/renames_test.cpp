@@ -102,6 +102,26 @@ TEST_F(RenamesTest, APortfolioWithoutNamesCannotBeRenamed) {
     EXPECT_EQ(QFileInfo(pwb("Blank")).size(), 0);
 }
 
+// Transactions keep the category they were stored under; typing the old
+// name into the list's category box finds them (a date change refills).
+TEST_F(RenamesTest, TheOldCategoryNameTypedListsWhatIsStoredUnderIt) {
+    storeTransaction(1, 1, QDate(2024, 1, 2), "-3", "Bread", "Food");
+    storeTransaction(1, 2, QDate(2024, 1, 3), "-10", "Pay", "Salary");
+    storeTransaction(1, 3, QDate(2024, 1, 4), "-4.5", "Milk", "Food");
+    storeTransactionCount(1, 3);
+    changeCategory(1, QStringLiteral("Groceries"));
+    pickItem(list().Combo2, QStringLiteral("Groceries"));
+    EXPECT_EQ(grid()->Rows(), 2);
+
+    list().Combo2->lineEdit()->selectAll();
+    QTest::keyClicks(list().Combo2->lineEdit(), "Food");
+    list().DTPicker2->pick(QDate(2024, 3, 6));
+    EXPECT_EQ(column(2), QStringList({"Bread", "Milk"}));
+    EXPECT_EQ(column(4), QStringList({"-3", "-7.5"}));
+    EXPECT_EQ(total(), "-7.5");
+    EXPECT_TRUE(grid()->Visible());
+}
+
 TEST_F(RenamesTest, ReopeningThePortfolioShowsTheNewNames) {
     renameAccount(2, QStringLiteral("Rainy Day"));
     changeCategory(10, QStringLiteral("Rent"));

@@ -98,7 +98,8 @@ TEST_F(TransactionListTest, TheFiltersChooseAccountsAndCategories) {
 }
 
 // Typing is no pick: the list stays as it is until an item is picked or a
-// date changes; then a text that names no item of its list reads nothing.
+// date changes; then an account text that names no item of its list reads
+// nothing.
 TEST_F(TransactionListTest, TypedFilterTextsFillNothing) {
     storeTransaction(1, 1, QDate(2024, 1, 2), "-3", "Bread", "Food");
     storeTransactionCount(1, 1);
@@ -170,26 +171,57 @@ TEST_F(TransactionListTest, TheDateSortOrdersRowsThatStandOutOfOrder) {
     EXPECT_EQ(row(1), QStringList({"", "", "", "", "0", ""}));
 }
 
-// Each occurrence falls on the day of the month of the one before it; a day
-// the month does not have runs on into the next month, and stays there.
-TEST_F(TransactionListTest, DebitOrdersOccurMonthlyWithDaysCarriedOver) {
-    // Through the list: 31 January to 31 December of a year gives eleven rows.
+// Each occurrence falls on the start's day of the month, or on the month's
+// last day where the month is shorter; the balances count the same days.
+TEST_F(TransactionListTest, DebitOrdersFallOnTheStartDayOrTheMonthsLastDay) {
+    // 31 January to 31 December of a year: twelve payments.
     storeDebitOrder(1, 1, QDate(2023, 1, 31), QDate(2023, 12, 31), "Gym", "25");
     // A start later than its end occurs never, also by a time of day.
     storeDebitOrder(1, 2, QDate(2023, 5, 2), QDate(2023, 5, 1), "Never", "1");
     writeRecord(account(1), slotRecord(3, 6), doubleBytes(Conversions::toSerialDate(QDate(2023, 6, 1)) + 0.5));
     writeRecord(account(1), slotRecord(3, 7), dateBytes(QDate(2023, 6, 1)));
     writeRecord(account(1), slotRecord(3, 8), stringBytes("Half a day late"));
-    // In a leap year the day carried over is one less.
     storeDebitOrder(2, 1, QDate(2024, 1, 31), QDate(2024, 12, 31), "Leap", "1");
     storeDebitOrderCount(1, 3);
     storeDebitOrderCount(2, 1);
     refill();
-    QStringList expected{date(2023, 1, 31)};
-    for (int m = 3; m <= 12; ++m) expected << date(2023, m, 3);
-    expected << date(2024, 1, 31) << date(2024, 3, 2);  // then today, 7 March 2024, ends the list
+    const QStringList expected{date(2023, 1, 31),  date(2023, 2, 28),  date(2023, 3, 31), date(2023, 4, 30),
+                               date(2023, 5, 31),  date(2023, 6, 30),  date(2023, 7, 31), date(2023, 8, 31),
+                               date(2023, 9, 30),  date(2023, 10, 31), date(2023, 11, 30), date(2023, 12, 31),
+                               date(2024, 1, 31),  date(2024, 2, 29)};  // then today, 7 March 2024, ends the list
     EXPECT_EQ(column(0), expected);
-    EXPECT_EQ(total(), "-277");
+    EXPECT_EQ(total(), "-302");
+    EXPECT_EQ(summaryOf(1)[0], "-300");
+    EXPECT_EQ(summaryOf(2)[0], "-2");
+
+    // A later last day lists the payments up to it.
+    list().DTPicker2->pick(QDate(2024, 12, 31));
+    EXPECT_EQ(grid()->Rows(), 2 + 12 + 12);
+    EXPECT_EQ(grid()->TextMatrix(grid()->Rows() - 1, 0), date(2024, 12, 31));
+}
+
+// Amounts are summed exactly: the running balances and the total are money
+// texts, as the summary's balances are.
+TEST_F(TransactionListTest, BalancesAndTheTotalAreExactSums) {
+    storeTransaction(1, 1, QDate(2024, 1, 1), "100000.1");
+    storeTransaction(1, 2, QDate(2024, 1, 2), "-99999.7");
+    storeTransaction(1, 3, QDate(2024, 1, 3), "0.3");
+    storeTransaction(1, 4, QDate(2024, 1, 4), "-0.7");
+    storeTransactionCount(1, 4);
+    refill();
+    EXPECT_EQ(column(4), QStringList({"100000.1", "0.4", "0.7", "0"}));
+    EXPECT_EQ(total(), "0");
+
+    // 300 monthly payments of 1234.57 up to today.
+    storeDebitOrder(2, 1, QDate(1999, 4, 7), QDate(2030, 4, 7), "Bond", "1234.57");
+    storeDebitOrderCount(2, 1);
+    pickItem(list().Combo1, "Credit Card");
+    list().DTPicker1->pick(QDate(1999, 1, 1));
+    QStringList balances;
+    for (qint64 n = 1; n <= 300; ++n) balances << Money::fromScaled(-12345700 * n).text();
+    EXPECT_EQ(column(4), balances);
+    EXPECT_EQ(total(), "-370371");
+    EXPECT_EQ(summaryOf(2)[0], total());
 }
 
 // Files that another program damaged show what can be read; nothing crashes.
