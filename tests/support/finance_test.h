@@ -253,6 +253,10 @@ protected:
         qint64 amount = 0;
         QString id;
         friend bool operator==(const Stored&, const Stored&) = default;
+        friend void PrintTo(const Stored& s, std::ostream* os) {
+            *os << s.serial << '|' << s.category.toStdString() << '|' << s.description.toStdString() << '|' << s.amount
+                << '|' << s.id.toStdString();
+        }
     };
     Stored stored(int a, int k) const {
         const QString path = account(a);
