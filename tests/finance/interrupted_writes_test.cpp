@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
+#include <csignal>
+#include <sys/resource.h>
 #include <cerrno>
 #include <functional>
 
+#include "common/new_files.h"
 #include "support/finance_test.h"
 
 namespace {
@@ -198,6 +202,107 @@ TEST_F(InterruptedAccountWritesTest, AnAdditionCutShortAtAnyWriteLeavesTheAccoun
                     EXPECT_EQ(shown, told ? QStringList{failure(a, "Read-only file system")} : QStringList());
                     EXPECT_EQ(ended, told);
                 }
+}
+
+// "New Portfolio" makes six files together; the folder never holds part of them.
+class InterruptedNewPortfolioTest : public FinanceTest {
+protected:
+    // Files may grow no larger than `bytes` while it lives, as on a full disk.
+    struct FileSizeLimit {
+        rlimit saved{};
+        void (*handler)(int);
+        explicit FileSizeLimit(rlim_t bytes) {
+            handler = std::signal(SIGXFSZ, SIG_IGN);
+            getrlimit(RLIMIT_FSIZE, &saved);
+            rlimit limit = saved;
+            limit.rlim_cur = bytes;
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        ~FileSizeLimit() {
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, handler);
+        }
+    };
+    // The data folder emptied, the program started afresh.
+    void emptyFolder() {
+        makeApplication();
+        for (const QFileInfo& f : QDir(dataDir.path()).entryInfoList(QDir::Files | QDir::Hidden))
+            QFile::remove(f.filePath());
+    }
+    // "Home" open, its six files what a new portfolio holds, nothing else in the folder.
+    void expectHomeWhole() {
+        EXPECT_TRUE(portfolioOpen());
+        EXPECT_EQ(bytesOf(pwb("Home")), newPortfolioFile());
+        for (int a = 1; a <= 5; ++a) EXPECT_EQ(bytesOf(acc("Home", a)), newAccountFile()) << "account " << a;
+        QStringList names;
+        for (const auto& [name, bytes] : folderFiles()) names << name;
+        EXPECT_EQ(names, QStringList({"Home.pwb", "Home.pwb.lock", "Home_1.acc", "Home_2.acc", "Home_3.acc",
+                                      "Home_4.acc", "Home_5.acc"}));
+    }
+};
+
+// A disk that cannot take the portfolio file fails "New Portfolio" part way:
+// the cause is told, and the folder is as it was, so that the same name can
+// be made once there is room.
+TEST_F(InterruptedNewPortfolioTest, ANewPortfolioTheDiskCannotTakeLeavesTheFolderAsItWas) {
+    openFinance();
+    const auto before = folderFiles();
+    {
+        const FileSizeLimit full(3000);  // the account files fit, the portfolio file does not
+        createPortfolio(QStringLiteral("Home"));
+    }
+    EXPECT_EQ(messages->texts, QStringList{"The file \"" + pwb("Home") + "\" could not be written: File too large."});
+    EXPECT_EQ(folderFiles(), before);
+    EXPECT_FALSE(portfolioOpen());
+
+    makeApplication();
+    createPortfolio(QStringLiteral("Home"));
+    EXPECT_TRUE(messages->texts.isEmpty()) << messages->texts.join(u'\n').toStdString();
+    expectHomeWhole();
+}
+
+// Cut short at any step, "New Portfolio" leaves the folder as it was (and
+// says why when it failed) or the portfolio whole. After a kill, what is
+// left shows the open dialog no new portfolio, and making the same name in
+// the next run gives it whole.
+TEST_F(InterruptedNewPortfolioTest, ANewPortfolioCutShortAtAnyStepLeavesTheFolderAsItWasOrThePortfolioWhole) {
+    const QRegularExpression failure("The file \"" + QRegularExpression::escape(dataPath("Home")) +
+                                     "(\\.pwb|_[1-5]\\.acc)\" could not be written: No space left on device\\.");
+    // The folder empty, or with the six empty files that opening a new name leaves.
+    for (const bool emptyFilesThere : {false, true})
+        for (const bool killed : {false, true})
+            for (int stepsBefore = 0;; ++stepsBefore) {
+                SCOPED_TRACE(testing::Message() << (emptyFilesThere ? "empty files there, " : "") << (killed ? "killed" : "failed")
+                                                << " at step " << stepsBefore);
+                emptyFolder();
+                if (emptyFilesThere) {
+                    QFile(pwb("Home")).open(QIODevice::WriteOnly);
+                    for (int a = 1; a <= 5; ++a) QFile(acc("Home", a)).open(QIODevice::WriteOnly);
+                }
+                const auto before = folderFiles();
+                NewFiles::failStep(stepsBefore, killed ? 0 : ENOSPC);
+                createPortfolio(QStringLiteral("Home"));
+                if (portfolioOpen()) {  // no step was left to cut
+                    EXPECT_TRUE(messages->texts.isEmpty());
+                    expectHomeWhole();
+                    EXPECT_EQ(stepsBefore, emptyFilesThere ? 18 : 12) << "each file written, what it replaces put aside, then it renamed";
+                    break;
+                }
+                EXPECT_FALSE(programEnded());
+                if (!killed) {
+                    ASSERT_EQ(messages->texts.size(), 1);
+                    EXPECT_TRUE(failure.match(messages->texts[0]).hasMatch()) << messages->texts[0].toStdString();
+                    EXPECT_EQ(folderFiles(), before);
+                } else {
+                    EXPECT_TRUE(messages->texts.isEmpty());
+                    for (const QString& name : QDir(dataDir.path()).entryList({"*.pwb"}, QDir::Files | QDir::Hidden))
+                        EXPECT_EQ(bytesOf(dataPath(name)), before.at(name)) << name.toStdString();
+                }
+                makeApplication();
+                createPortfolio(QStringLiteral("Home"));
+                EXPECT_TRUE(messages->texts.isEmpty()) << messages->texts.join(u'\n').toStdString();
+                expectHomeWhole();
+            }
 }
 
 }  // namespace
