@@ -52,6 +52,12 @@ TextBox::TextBox(QWidget* parent, const QString& name, const QString& text, Line
     setText(text);
 }
 
+// The box goes before its line: a focus leaving the line as it goes must not
+// ask the box that is gone whether the text may stay.
+TextBox::~TextBox() {
+    if (line_) line_->setValidator(nullptr);
+}
+
 QString TextBox::rawText() const { return multi_ ? toStored(multi_->toPlainText()) : line_->text(); }
 
 QString TextBox::Text() const { return rawText(); }

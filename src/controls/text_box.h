@@ -17,6 +17,7 @@ class TextBox : public QWidget, public Control {
 public:
     enum class Lines { Single, Multi };
     TextBox(QWidget* parent, const QString& name, const QString& text = {}, Lines lines = Lines::Single);
+    ~TextBox() override;
 
     QString Text() const;
     void setText(const QString& text);
