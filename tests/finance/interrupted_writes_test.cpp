@@ -1,15 +1,16 @@
 // A write that fails part way through adding or deleting a transaction or a
 // debit order (a full disk, a file system gone read-only) ends the program
-// with a message; what it leaves in the account file must be whole entries
-// under a true count.
+// with a message; what it leaves in the account files, then or when the
+// program is killed part way, must be whole entries under true counts. The
+// files of a new portfolio appear all together or not at all.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QRegularExpression>
-#include <csignal>
-#include <sys/resource.h>
 #include <cerrno>
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 
 #include "common/new_files.h"
 #include "support/finance_test.h"
