@@ -88,14 +88,20 @@ bool RecordFile::reopen() const {
     return true;
 }
 
-void RecordFile::fail(const QString& what, int error) {
-    report(QStringLiteral("The file \"%1\" %2: %3.").arg(QDir::toNativeSeparators(path_), what, qt_error_string(error)));
+QString RecordFile::failureText(const QString& path, const QString& what, int error) {
+    return QStringLiteral("The file \"%1\" %2: %3.").arg(QDir::toNativeSeparators(path), what, qt_error_string(error));
 }
+
+void RecordFile::fail(const QString& what, int error) { report(failureText(path_, what, error)); }
 
 void RecordFile::report(const QString& message) {
     if (!reportFailures_) return;
     gate_->closed = true;
-    if (onFailure_) onFailure_(message);
+    if (!onFailure_) return;
+    if (!gate_->holding)
+        onFailure_(message);
+    else if (!gate_->heldReport)
+        gate_->heldReport = [report = onFailure_, message] { report(message); };
 }
 
 void RecordFile::failWrite(int writesBefore, int error) {
@@ -260,16 +266,19 @@ RecordFile::Write RecordFile::writeMoney(qint32 record, Money value) {
     return writeBytes(record, b);
 }
 
-RecordFile::Write RecordFile::writeTagged(qint32 record, const TaggedValue& value) {
+QByteArray RecordFile::encodeTagged(const TaggedValue& value) {
     switch (value.kind) {
-    case TaggedValue::Kind::Integer: return writeBytes(record, littleEndian16(TagInteger) + littleEndian16(value.integer));
-    case TaggedValue::Kind::String:
-        if (value.text.size() > length_ - 4) return Write::TooLong;
-        return writeBytes(record, littleEndian16(TagString) + encodeString(value.text));
+    case TaggedValue::Kind::Integer: return littleEndian16(TagInteger) + littleEndian16(value.integer);
+    case TaggedValue::Kind::String: return littleEndian16(TagString) + encodeString(value.text);
     case TaggedValue::Kind::Empty:
     case TaggedValue::Kind::Unknown: break;
     }
-    return writeBytes(record, littleEndian16(TagEmpty));
+    return littleEndian16(TagEmpty);
+}
+
+RecordFile::Write RecordFile::writeTagged(qint32 record, const TaggedValue& value) {
+    if (value.kind == TaggedValue::Kind::String && value.text.size() > length_ - 4) return Write::TooLong;
+    return writeBytes(record, encodeTagged(value));
 }
 
 RecordFile::Write RecordFile::writeRecords(qint32 first, const QByteArray& records) {

@@ -25,8 +25,13 @@ struct TaggedValue {
 
 // Once a failure has been reported the program is ending: the files it shares
 // write nothing more, so that no later step of an interrupted change lands.
+// While a change that can be taken back is under way (TakeBack), a failure
+// closes the gate all the same, but its report waits until the take-back has
+// run.
 struct WriteGate {
     bool closed = false;
+    bool holding = false;              // a failure now is held, not reported
+    std::function<void()> heldReport;  // the first failure held
 };
 
 // A file of fixed-length records numbered from 1, one value per record.
@@ -92,6 +97,11 @@ public:
     static QByteArray encodeString(QStringView value);
     static QString decodeString(const char* record, int recordLength);
     static int maxStringLength(int recordLength) { return recordLength - 2; }
+    // A tagged value as it is stored: 2-byte type tag, then the value.
+    static QByteArray encodeTagged(const TaggedValue& value);
+    // What the user is told of a file the system failed: the file, what
+    // could not be done ("could not be written") and the system's cause.
+    static QString failureText(const QString& path, const QString& what, int error);
 
     // Whether a file-system failure is reported (the default) or only returned.
     void setReportFailures(bool report) { reportFailures_ = report; }
@@ -157,6 +167,8 @@ public:
     void closeAll();
     bool isOpen(int number) const { return files_.count(number) != 0; }
     RecordFile& operator[](int number);
+    // The gate that every file of the table writes through.
+    WriteGate& gate() { return *gate_; }
     // Every file checks at its next read whether it was changed from outside.
     void recheckAll();
     // Every file checks now whether its path names another file.

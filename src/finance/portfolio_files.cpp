@@ -3,6 +3,8 @@
 #include <QFileInfo>
 
 #include "common/application.h"
+#include "common/new_files.h"
+#include "common/record_range.h"
 #include "finance/add_transactions_window.h"
 #include "finance/debit_orders_window.h"
 #include "finance/fin_module.h"
@@ -65,27 +67,48 @@ void releasePortfolioLock() {
     vars().LockedPortfolio.clear();
 }
 
-// Locks the portfolio and opens its six files as the numbers 1 to 6, creating
-// missing ones. Another organizer's lock or a file that cannot be opened is
-// told in a message; then nothing stays open or locked.
-// A portfolio whose portfolio file holds anything at all, or whose first
-// account holds a transaction count, is there already and stays as it is.
-// Finding out creates no file.
+// What a new portfolio's files hold: the default names in the portfolio
+// file, the two counts, 0, in each account file.
+constexpr int RecordLength = 128;
+QByteArray newPortfolioFile() {
+    const Variables& v = vars();
+    RecordRange file(RecordLength, 1, categoryNameRecord(CategoryCount));
+    for (int a = 1; a <= AccountCount; ++a) file.setTagged(accountNameRecord(a), v.AccountNames[a]);
+    for (int c = 1; c <= CategoryCount; ++c) file.setString(categoryNameRecord(c), v.CategoryNames[c]);
+    return file.bytes();
+}
+QByteArray newAccountFile() {
+    RecordRange file(RecordLength, 1, DebitOrderCountRecord);
+    file.setTagged(TransactionCountRecord, TaggedValue::ofInteger(0));
+    file.setTagged(DebitOrderCountRecord, TaggedValue::ofInteger(0));
+    return file.bytes();
+}
+
+// A portfolio is there when any of its six files holds what a new one would
+// not: its portfolio file anything at all (a new portfolio's is made last),
+// an account file anything but what a new account holds. A making that was
+// cut short leaves no more than that. Finding out creates no file.
 bool portfolioExists() {
     const Variables& v = vars();
     if (QFileInfo(v.PortfolioFiles[0]).size() > 0) return true;
-    QFile first(v.PortfolioFiles[1]);
-    if (!first.open(QIODevice::ReadOnly) || !first.seek(qint64(TransactionCountRecord - 1) * 128)) return false;
-    const QByteArray tag = first.read(2);
-    return tag.size() == 2 && (tag[0] != 0 || tag[1] != 0);
+    const QByteArray newAccount = newAccountFile();
+    for (int a = 1; a <= AccountCount; ++a) {
+        QFile file(v.PortfolioFiles[a]);
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        const QByteArray held = file.read(newAccount.size() + 1);
+        if (!held.isEmpty() && held != newAccount) return true;
+    }
+    return false;
 }
 
-bool lockAndOpenPortfolioFiles() {
+// Locks the portfolio for this organizer. Another organizer's lock, or one
+// that cannot be taken, is told in a message.
+bool lockPortfolio() {
     Variables& v = vars();
     const QString name = QDir::toNativeSeparators(v.PortfolioFiles[0]);
     QString failure;
     switch (app().lock(portfolioLockPath(v.PortfolioFiles[0]), &failure)) {
-    case LockFile::Result::Locked: v.LockedPortfolio = portfolioLockPath(v.PortfolioFiles[0]); break;
+    case LockFile::Result::Locked: v.LockedPortfolio = portfolioLockPath(v.PortfolioFiles[0]); return true;
     case LockFile::Result::HeldElsewhere:
         app().message(
             QStringLiteral("The portfolio \"%1\" is open in another Velmora Organizer. Close it there first.").arg(name));
@@ -94,6 +117,14 @@ bool lockAndOpenPortfolioFiles() {
         app().message(QStringLiteral("The portfolio \"%1\" cannot be locked for this organizer: %2.").arg(name, failure));
         return false;
     }
+    return false;
+}
+
+// Opens the locked portfolio's six files as the numbers 1 to 6, creating
+// missing ones. A file that cannot be opened is told in a message; then
+// nothing stays open or locked.
+bool openPortfolioFiles() {
+    Variables& v = vars();
     for (int i = 0; i < FileCount; ++i) {
         // Tried first on its own, so that a file the system refuses is told
         // here and does not end the program as a failing data file would.
@@ -138,7 +169,7 @@ void OpenPortfolio() {
     v.PortfolioFileName = *chosen;
     v.PortfolioBase = chosen->left(chosen->size() - 4);
     namePortfolioFiles(v.PortfolioBase);
-    if (!lockAndOpenPortfolioFiles()) return;
+    if (!lockPortfolio() || !openPortfolioFiles()) return;
     v.PortfolioOpen = true;
 
     RefreshPortfolioLists();
@@ -168,19 +199,22 @@ void CreatePortfolio() {
         ClosePortfolio();
         return;
     }
-    if (!lockAndOpenPortfolioFiles()) return;
+    if (!lockPortfolio()) return;
 
     for (int a = 1; a <= AccountCount; ++a) v.AccountNames[a] = TaggedValue::ofString(DefaultAccountNames[a - 1]);
     for (int c = 1; c <= CategoryCount; ++c)
         v.CategoryNames[c] = c <= 10 ? DefaultCategoryNames[c - 1] : QStringLiteral("No Category");
-    RecordFile& portfolio = portfolioFile();
-    for (int a = 1; a <= AccountCount; ++a) portfolio.writeTagged(accountNameRecord(a), v.AccountNames[a]);
-    for (int c = 1; c <= CategoryCount; ++c) portfolio.writeString(categoryNameRecord(c), v.CategoryNames[c]);
-    for (int a = 1; a <= AccountCount; ++a) {
-        accountFile(a).writeTagged(TransactionCountRecord, TaggedValue::ofInteger(0));
-        accountFile(a).writeTagged(DebitOrderCountRecord, TaggedValue::ofInteger(0));
+    // The portfolio file last: it makes the portfolio.
+    NewFiles files;
+    for (int a = 1; a <= AccountCount; ++a) files.add(v.PortfolioFiles[a], newAccountFile());
+    files.add(v.PortfolioFiles[0], newPortfolioFile());
+    QString failure;
+    if (!files.make(&failure)) {
+        if (!failure.isEmpty()) app().message(failure);
+        releasePortfolioLock();
+        return;
     }
-    if (app().ending()) return;  // a write failed: the program is ending with its message
+    if (!openPortfolioFiles()) return;
     v.PortfolioOpen = true;
 
     RefreshPortfolioLists();

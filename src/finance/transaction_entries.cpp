@@ -5,6 +5,7 @@
 #include "common/conversions.h"
 #include "common/record_range.h"
 #include "common/storable_text.h"
+#include "common/take_back.h"
 #include "finance/add_transactions_window.h"
 #include "finance/debit_orders_window.h"
 #include "finance/edit_entry_dialog.h"
@@ -51,25 +52,31 @@ bool fits(const RecordFile& file, const TransactionFields& fields) {
     return fields.category.size() <= most && fields.description.size() <= most;
 }
 
-// The four fields of a transaction into its slot, in one write.
-bool writeTransaction(RecordFile& file, qint32 slot, const TransactionFields& fields) {
+// A transaction into slot k of its account, in one write: its four fields
+// and the ID that the position calls for.
+bool writeTransaction(int account, qint32 slot, const TransactionFields& fields) {
+    RecordFile& file = accountFile(account);
     if (!fits(file, fields)) return false;
-    RecordRange range(file, slotRecord(slot, TransactionField::Date), 4);
+    RecordRange range(file, slotRecord(slot, TransactionField::Date), 5);
     range.setDate(slotRecord(slot, TransactionField::Date), fields.date);
     range.setString(slotRecord(slot, TransactionField::Category), fields.category);
     range.setString(slotRecord(slot, TransactionField::Description), fields.description);
     range.setMoney(slotRecord(slot, TransactionField::Amount), fields.amount);
+    range.setString(slotRecord(slot, TransactionField::Id), TransactionId(account, slot));
     return range.writeTo(file) == RecordFile::Write::Done;
 }
 
-// A transaction into the next slot of its account, then the count that takes
-// it in; false when a write did not land.
-bool appendTransaction(int account, const TransactionFields& fields) {
+// A new transaction into the slot after its account's last, beyond the count.
+bool placeTransaction(int account, const TransactionFields& fields) {
+    return writeTransaction(account, readCount(accountFile(account), TransactionCountRecord) + 1, fields);
+}
+
+// The count that takes in the transaction placed after the last.
+bool countPlacedTransaction(int account) {
     RecordFile& file = accountFile(account);
     const qint32 count = readCount(file, TransactionCountRecord);
-    return writeTransaction(file, count + 1, fields) &&
-           file.writeTagged(TransactionCountRecord, TaggedValue::ofInteger(qint16(count + 1))) ==
-               RecordFile::Write::Done;
+    return file.writeTagged(TransactionCountRecord, TaggedValue::ofInteger(qint16(count + 1))) ==
+           RecordFile::Write::Done;
 }
 
 // Transaction k of an account out of its list: the later ones move down one
@@ -261,15 +268,22 @@ bool CheckTransferEntry() { return transferEntry().has_value(); }
 
 void AddTransaction() {
     const auto entry = basicEntry();
-    if (!entry || !appendTransaction(entry->first, entry->second)) return;
+    if (!entry || !placeTransaction(entry->first, entry->second) || !countPlacedTransaction(entry->first)) return;
     renumberAndRefill();
 }
 
+// Both halves into their slots first, then the two counts: a failure before
+// the second count takes the first one back, so that no half is left alone.
 void AddTransfer() {
     const std::optional<Transfer> transfer = transferEntry();
-    if (!transfer || !appendTransaction(transfer->from, transfer->out) ||
-        !appendTransaction(transfer->to, transfer->in))
-        return;
+    if (!transfer) return;
+    {
+        TakeBack change(app().files().gate());
+        change.keep(accountFile(transfer->from), TransactionCountRecord, 1);
+        if (!placeTransaction(transfer->from, transfer->out) || !placeTransaction(transfer->to, transfer->in) ||
+            !countPlacedTransaction(transfer->from) || !countPlacedTransaction(transfer->to))
+            return;
+    }
     renumberAndRefill();
 }
 
@@ -319,7 +333,7 @@ void SaveEditedTransaction() {
         app().message(EditOutOfDate);
         return;
     }
-    if (!writeTransaction(accountFile(at->first), at->second, *fields)) return;
+    if (!writeTransaction(at->first, at->second, *fields)) return;
     dialog.Opened->stored = readTransaction(at->first, at->second);
     FillTransactionGrid();
 }

@@ -13,35 +13,14 @@ using namespace FinModule;
 
 class PortfolioFilesTest : public FinanceTest {
 protected:
-    // What a new portfolio's files hold: the names in records 1 to 25 of the
-    // portfolio file, a tagged 0 in records 10 and 20 of each account file.
-    static QByteArray newPortfolioFile() {
-        QByteArray bytes(25 * RecordLength, '\0');
-        const QStringList accounts = {"Check Account", "Credit Card", "Savings Account", "Home Loan", "Personnal Loan"};
-        const QStringList categories = {"Salary",  "Food",     "Vehicle",
-                                        "Other Income", "Leisure", "Electronic Equipment",
-                                        "Computer Equipment", "D.I.Y. Equipment", "Education",
-                                        "Services"};
-        auto put = [&](int record, const QByteArray& value) { bytes.replace((record - 1) * RecordLength, value.size(), value); };
-        for (int a = 1; a <= 5; ++a) put(a, taggedString(accounts[a - 1]));
-        for (int c = 1; c <= 20; ++c) put(c + 5, stringBytes(c <= 10 ? categories[c - 1] : QStringLiteral("No Category")));
-        return bytes;
-    }
-    static QByteArray newAccountFile() {
-        QByteArray bytes(20 * RecordLength, '\0');
-        bytes.replace(9 * RecordLength, 4, taggedInteger(0));
-        bytes.replace(19 * RecordLength, 4, taggedInteger(0));
-        return bytes;
-    }
     QStringList portfolioFilesOf(const QString& base) const {
         QStringList paths{pwb(base)};
         for (int a = 1; a <= 5; ++a) paths << acc(base, a);
         return paths;
     }
     std::map<QString, QByteArray> snapshot() const {
-        std::map<QString, QByteArray> all;
-        for (const QFileInfo& f : QDir(dataDir.path()).entryInfoList(QDir::Files))
-            if (f.suffix() != "lock") all[f.fileName()] = bytesOf(f.filePath());
+        std::map<QString, QByteArray> all = folderFiles();
+        std::erase_if(all, [](const auto& file) { return file.first.endsWith(".lock"); });
         return all;
     }
 };

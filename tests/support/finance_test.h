@@ -1,9 +1,12 @@
 #pragma once
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 #include <QtEndian>
+#include <map>
 
 #include "common/conversions.h"
 #include "common/money.h"
@@ -123,6 +126,34 @@ protected:
     QString pwb(const QString& base) const { return dataPath(base + QStringLiteral(".pwb")); }
     QString acc(const QString& base, int account) const {
         return dataPath(QStringLiteral("%1_%2.acc").arg(base).arg(account));
+    }
+
+    // What a new portfolio's files hold: the names in records 1 to 25 of the
+    // portfolio file, a tagged 0 in records 10 and 20 of each account file.
+    static QByteArray newPortfolioFile() {
+        QByteArray bytes(25 * RecordLength, '\0');
+        const QStringList accounts = {"Check Account", "Credit Card", "Savings Account", "Home Loan", "Personnal Loan"};
+        const QStringList categories = {"Salary",  "Food",     "Vehicle",
+                                        "Other Income", "Leisure", "Electronic Equipment",
+                                        "Computer Equipment", "D.I.Y. Equipment", "Education",
+                                        "Services"};
+        auto put = [&](int record, const QByteArray& value) { bytes.replace((record - 1) * RecordLength, value.size(), value); };
+        for (int a = 1; a <= 5; ++a) put(a, taggedString(accounts[a - 1]));
+        for (int c = 1; c <= 20; ++c) put(c + 5, stringBytes(c <= 10 ? categories[c - 1] : QStringLiteral("No Category")));
+        return bytes;
+    }
+    static QByteArray newAccountFile() {
+        QByteArray bytes(20 * RecordLength, '\0');
+        bytes.replace(9 * RecordLength, 4, taggedInteger(0));
+        bytes.replace(19 * RecordLength, 4, taggedInteger(0));
+        return bytes;
+    }
+    // Every file of the data folder, hidden ones too, with its bytes.
+    std::map<QString, QByteArray> folderFiles() const {
+        std::map<QString, QByteArray> all;
+        for (const QFileInfo& f : QDir(dataDir.path()).entryInfoList(QDir::Files | QDir::Hidden))
+            all[f.fileName()] = bytesOf(f.filePath());
+        return all;
     }
 
     // Whole files, single records and the values at their start as stored.
@@ -253,6 +284,10 @@ protected:
         qint64 amount = 0;
         QString id;
         friend bool operator==(const Stored&, const Stored&) = default;
+        friend void PrintTo(const Stored& s, std::ostream* os) {
+            *os << s.serial << '|' << s.category.toStdString() << '|' << s.description.toStdString() << '|' << s.amount
+                << '|' << s.id.toStdString();
+        }
     };
     Stored stored(int a, int k) const {
         const QString path = account(a);
