@@ -5,7 +5,7 @@
 #include "common/application.h"
 #include "common/twips.h"
 
-Form::Form(const QString& name, QWidget* parent) : QWidget(parent, Qt::Window) {
+Form::Form(const QString& name, QWidget* parent) : QMainWindow(parent, Qt::Window) {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose, false);
 }

@@ -1,11 +1,15 @@
 #pragma once
-#include <QWidget>
+#include <QMainWindow>
 
 // A window of the program: one instance per kind, reached through the
 // application object. Creation runs Form_Load; activation by another window of
 // the program runs Form_Activate; closing by the close box runs Form_Unload and
 // destroys the window. A window without a close box refuses to be closed.
-class Form : public QWidget {
+//
+// Every window is a main window, so that a window holding a menu bar and an
+// area of child windows shows a maximized child the way the system does: the
+// child's buttons in the menu bar and its caption after the window's own.
+class Form : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form(const QString& name, QWidget* parent = nullptr);
@@ -14,8 +18,13 @@ public:
     virtual void Form_Activate() {}
     virtual void Form_Unload() {}
 
-    QString Caption() const { return windowTitle(); }
-    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    // The caption as the program set it; the title bar may show more (a
+    // maximized child window's caption after it).
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& caption) {
+        caption_ = caption;
+        setWindowTitle(caption);
+    }
 
     // Shows modeless, raised and active (raised only, for a window that takes
     // no activation).
@@ -37,6 +46,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QString caption_;
     bool closeBox_ = true;
     Border border_ = Border::Sizable;
 };

@@ -228,7 +228,7 @@ void FlexGrid::refreshView() {
     if (!viewStale_) return;
     viewStale_ = false;
     model_->reshape(Rows() - headerRows(), cols_);
-    for (int c = 0; c < cols_; ++c) horizontalHeader()->resizeSection(c, Twips::toPixels(colWidths_[size_t(c)]));
+    showColWidths();
     horizontalHeader()->setVisible(headerRows() > 0);
     model_->allChanged();
     selectionChanged();
@@ -405,7 +405,21 @@ int FlexGrid::ColWidth(int col) const { return col >= 0 && col < cols_ ? colWidt
 void FlexGrid::setColWidth(int col, int twips) {
     if (col < 0 || col >= cols_) return;
     colWidths_[size_t(col)] = std::max(twips, 0);
-    horizontalHeader()->resizeSection(col, Twips::toPixels(colWidths_[size_t(col)]));
+    showColWidths();
+}
+
+// Each column ends at the last whole pixel within the twips of it and the
+// columns before it, so that columns that share a width in twips never take
+// more pixels than that width, however each one rounds.
+void FlexGrid::showColWidths() {
+    qint64 twips = 0;
+    int edge = 0;
+    for (int c = 0; c < cols_; ++c) {
+        twips += colWidths_[size_t(c)];
+        const int next = int(double(twips) / Twips::PerPixel);
+        horizontalHeader()->resizeSection(c, next - edge);
+        edge = next;
+    }
 }
 
 void FlexGrid::setFormatString(const QString& format) {

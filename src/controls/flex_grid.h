@@ -143,6 +143,8 @@ private:
     void shapeChanged();
     void viewChanged();
     void refreshView();
+    // Puts the columns' widths on screen in whole pixels.
+    void showColWidths();
 
     // The grid cell under a point of the viewport, or (-1, -1).
     QPoint cellAt(const QPoint& position) const;

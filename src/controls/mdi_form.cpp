@@ -1,40 +1,29 @@
 #include "controls/mdi_form.h"
 
 #include <QEvent>
-#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QVBoxLayout>
 
 #include "common/twips.h"
 #include "controls/popup_menu.h"
 #include "controls/toolbar.h"
 
 MdiForm::MdiForm(const QString& name) : Form(name) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    main_ = new QMainWindow(this);
-    main_->setWindowFlags(Qt::Widget);  // a main window is made a window of its own otherwise
-    main_->setObjectName(name + QStringLiteral(".main"));
-    area_ = new QMdiArea(main_);
+    area_ = new QMdiArea(this);
     area_->setObjectName(name + QStringLiteral(".area"));
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    main_->setCentralWidget(area_);
-    layout->addWidget(main_);
-    main_->show();  // a main window made inside another widget starts hidden
+    setCentralWidget(area_);
 }
 
-QMenuBar* MdiForm::menuBar() const { return main_->menuBar(); }
-
 PopupMenu* MdiForm::addMenu(const QString& name, const QString& caption) {
-    auto* menu = new PopupMenu(main_, name, caption);
+    auto* menu = new PopupMenu(this, name, caption);
     menuBar()->addMenu(menu);
     return menu;
 }
 
-void MdiForm::addToolbar(Toolbar* toolbar) { main_->addToolBar(Qt::TopToolBarArea, toolbar); }
+void MdiForm::addToolbar(Toolbar* toolbar) { addToolBar(Qt::TopToolBarArea, toolbar); }
 
 float MdiForm::OuterWidth() const { return float(Twips::fromPixels(frameGeometry().width())); }
 float MdiForm::OuterHeight() const { return float(Twips::fromPixels(frameGeometry().height())); }

@@ -1,15 +1,15 @@
 #pragma once
 #include "common/form.h"
 
-class QMainWindow;
 class QMdiArea;
 class QMdiSubWindow;
-class QMenuBar;
 class PopupMenu;
 class Toolbar;
 
 // A window that holds other windows: a menu bar, a toolbar along the top edge
-// and, below them, the area in which its child windows live.
+// and, below them, the area in which its child windows live. A maximized
+// child window fills the area without a title bar of its own: its buttons go
+// into the menu bar and its caption into the title bar, after the window's.
 //
 // Resize runs whenever its size or its window state changes (also when it is
 // minimized or restored).
@@ -18,7 +18,6 @@ class MdiForm : public Form {
 public:
     explicit MdiForm(const QString& name);
 
-    QMenuBar* menuBar() const;
     PopupMenu* addMenu(const QString& name, const QString& caption);
     void addToolbar(Toolbar* toolbar);
     QMdiArea* area() const { return area_; }
@@ -38,12 +37,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QMainWindow* main_;
     QMdiArea* area_;
 };
 
 // A window shown inside the area of an MdiForm, in a sub-window with a title
-// bar but no close box: it is shown and hidden, never closed by the user.
+// bar, minimize and maximize buttons but no close box: it is shown and
+// hidden, never closed by the user.
 // Showing it brings it to the front of the area.
 class MdiChildForm : public Form {
     Q_OBJECT

@@ -67,6 +67,17 @@ TEST_F(FlexGridTest, AFixedRowIsTheHeaderAndTheFormatStringFillsIt) {
     EXPECT_EQ(alignment(3), Qt::AlignRight);
 }
 
+// Columns whose widths in twips add up to a width take no more whole pixels
+// than that width, however each one rounds.
+TEST_F(FlexGridTest, ColumnsTakeNoMorePixelsThanTheirTwipsTogether) {
+    FlexGrid* grid = makeGrid(2, 6, 1);
+    const int widths[] = {938, 1438, 1438, 938, 938, 562};  // 6252 twips: 416.8 pixels
+    for (int c = 0; c < 6; ++c) grid->setColWidth(c, widths[c]);
+    settle();
+    EXPECT_EQ(grid->horizontalHeader()->length(), 416);
+    EXPECT_EQ(grid->ColWidth(1), 1438);
+}
+
 TEST_F(FlexGridTest, RowsGoFromTheBottomAndTheTopOfALargeGridInOneViewUpdate) {
     FlexGrid* grid = makeGrid(2, 6, 1);
     grid->setTextMatrix(1, 4, QStringLiteral("total"));

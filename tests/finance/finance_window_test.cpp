@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStyleOptionComplex>
 
 #include "common/conversions.h"
 #include "support/finance_test.h"
@@ -211,6 +213,68 @@ TEST_F(FinanceWindowTest, TheCloseBoxClosesThePortfolioAndDestroysTheWindowWithI
     openPortfolio(pwb("Home"));
     EXPECT_EQ(again.area()->subWindowList().size(), 4);
     EXPECT_EQ(app().window<FinForm4>().Label1[2]->Caption(), "Credit Card");
+}
+
+// A maximized child window has no title bar or border of its own: it fills
+// the area, its minimize and restore buttons (no close, it has none) sit at
+// the right of the menu bar, and the window's title shows its caption.
+TEST_F(FinanceWindowTest, AMaximizedChildWindowLendsItsButtonsAndCaptionToTheWindow) {
+    createPortfolio(QStringLiteral("Home"));
+    FinMDIForm1& finance = app().window<FinMDIForm1>();
+    const QString caption = "Pursewell - " + dataPath("Home");
+    finance.ViewT->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list().subWindow()->geometry(), finance.area()->viewport()->rect());
+    EXPECT_EQ(list().geometry(), list().subWindow()->rect()) << "no title bar or border";
+    EXPECT_EQ(finance.windowTitle(), caption + " - [Transactions]");
+    EXPECT_EQ(finance.Caption(), caption);
+
+    QWidget* buttons = finance.menuBar()->cornerWidget(Qt::TopRightCorner);
+    ASSERT_TRUE(buttons && buttons->isVisible());
+    QStyleOptionComplex minimizeAndRestore;
+    minimizeAndRestore.initFrom(buttons);
+    minimizeAndRestore.subControls = QStyle::SC_MdiMinButton | QStyle::SC_MdiNormalButton;
+    EXPECT_EQ(buttons->sizeHint(),
+              buttons->style()->sizeFromContents(QStyle::CT_MdiControls, &minimizeAndRestore, {}, buttons));
+
+    QTest::mouseClick(buttons, Qt::LeftButton, {}, QPoint(buttons->width() - 4, buttons->height() / 2));  // restore
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(list().isMaximizedState());
+    EXPECT_GT(list().geometry().top(), 0) << "its own title bar again";
+    EXPECT_EQ(finance.windowTitle(), caption);
+    EXPECT_FALSE(buttons->isVisible());
+
+    finance.ViewS->trigger();
+    finance.Close->trigger();
+    EXPECT_EQ(finance.windowTitle(), "Personal Finances");
+}
+
+// At the size the window opens with (also when the outer size is that size,
+// as on a screen without a window manager), every control of each maximized
+// child window shows whole, and a long transaction list scrolls only down.
+TEST_F(FinanceWindowTest, AtTheFirstSizeEveryControlOfAMaximizedChildWindowShowsWhole) {
+    createPortfolio(QStringLiteral("Home"));
+    FinMDIForm1& finance = app().window<FinMDIForm1>();
+    const auto grids = {list().MSFlexGrid1, app().window<FinForm9>().MSFlexGrid1};
+    for (FlexGrid* grid : grids) grid->setRows(50);  // long enough to scroll down
+    const QSize border = finance.frameGeometry().size() - finance.size();
+    for (const QSize& size : {finance.size(), finance.size() - border}) {
+        finance.resize(size);
+        for (MdiChildForm* child : children()) {
+            SCOPED_TRACE(qPrintable(child->objectName() + QStringLiteral(" at width %1").arg(size.width())));
+            child->Show();
+            child->setMaximized();
+            QCoreApplication::processEvents();
+            const QRect workspace = finance.area()->viewport()->rect();
+            for (QWidget* control : child->findChildren<QWidget*>()) {
+                if (!dynamic_cast<Control*>(control) || !control->isVisibleTo(child)) continue;
+                const QRect shown(control->mapTo(finance.area()->viewport(), QPoint(0, 0)), control->size());
+                EXPECT_TRUE(workspace.contains(shown)) << qPrintable(control->objectName());
+            }
+        }
+        for (FlexGrid* grid : grids)
+            EXPECT_LE(grid->horizontalHeader()->length(), grid->viewport()->width()) << "no sideways scrolling";
+    }
 }
 
 // The grids follow the window's size, but not while it is minimized, and a
