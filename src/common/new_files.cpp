@@ -8,11 +8,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/application.h"
 #include "common/record_file.h"
 
 namespace {
-int stepsBeforeFailure = -1;
-int injectedError = 0;
+// The failure a test has asked for, kept by the application object.
+struct InjectedFailure {
+    int stepsBefore = -1;
+    int error = 0;
+};
 constexpr int Killed = -1;
 
 // A hidden name beside a file's own: its folder, ".", its name, the ending.
@@ -48,10 +52,7 @@ bool standsAt(const QByteArray& path) {
 }
 }  // namespace
 
-void NewFiles::failStep(int stepsBefore, int error) {
-    stepsBeforeFailure = stepsBefore;
-    injectedError = error;
-}
+void NewFiles::failStep(int stepsBefore, int error) { app().state<InjectedFailure>() = {stepsBefore, error}; }
 
 bool NewFiles::make(QString* failure) {
     struct Place {
@@ -63,10 +64,12 @@ bool NewFiles::make(QString* failure) {
         places.push_back({QFile::encodeName(file.path), besideName(file.path, QLatin1String(".new")),
                           besideName(file.path, QLatin1String(".old"))});
 
-    const int failAt = std::exchange(stepsBeforeFailure, -1);
+    const InjectedFailure injected = std::exchange(app().state<InjectedFailure>(), {});
     int steps = 0;
     // One step: 0 when done, else the system's error (or Killed).
-    auto step = [&](auto act) { return steps++ == failAt ? (injectedError == 0 ? Killed : injectedError) : act(); };
+    auto step = [&](auto act) {
+        return steps++ == injected.stepsBefore ? (injected.error == 0 ? Killed : injected.error) : act();
+    };
 
     size_t at = 0;
     int error = 0;
