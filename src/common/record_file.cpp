@@ -291,8 +291,10 @@ RecordFile::Write RecordFile::writeRecords(qint32 first, const QByteArray& recor
 // reading as zeros: it is one write from the old end on.
 RecordFile::Write RecordFile::writeBytes(qint32 record, const QByteArray& value) {
     if (record < 1 || fd_ < 0) return Write::Failed;
+    // The path is looked at before every write (checkOutsideChange does so
+    // once after the program was idle).
+    if (checked_) checkPath();
     checkOutsideChange();
-    checkPath();
     if (pathError_ != 0) {
         if (gate_->closed) return Write::Failed;
         if (pathError_ == ENOENT || pathError_ == ENOTDIR)
