@@ -78,8 +78,13 @@ void MdiChildForm::setVisible(bool visible) {
     if (!focus || !sub_->isAncestorOf(focus)) sub_->setFocus(Qt::OtherFocusReason);
 }
 
-void MdiChildForm::setMaximized() {
-    if (sub_) sub_->showMaximized();
+void MdiChildForm::ShowMaximized() {
+    Show();
+    if (!sub_) return;
+    // A minimized sub-window does not go straight to maximized (it would
+    // come back at normal size): it is restored first.
+    if (sub_->isMinimized()) sub_->showNormal();
+    sub_->showMaximized();
 }
 
 bool MdiChildForm::isMaximizedState() const { return sub_ && sub_->isMaximized(); }

@@ -50,8 +50,10 @@ public:
     MdiChildForm(const QString& name, MdiForm& parent);
 
     void setVisible(bool visible) override;
-    // Fills the parent's area; the other child windows follow while it is so.
-    void setMaximized();
+    // Shows the window in front, then fills the parent's area with it, from
+    // any state (minimized included); the other child windows follow while
+    // it is so.
+    void ShowMaximized();
     bool isMaximizedState() const;
     QMdiSubWindow* subWindow() const { return sub_; }
 

@@ -16,14 +16,7 @@
 
 namespace {
 constexpr quint32 Silver = 0xC0C0C0;
-
-template <class W>
-void showChildMaximized() {
-    W& child = app().window<W>();
-    child.Show();
-    child.setMaximized();
 }
-}  // namespace
 
 FinMDIForm1::FinMDIForm1() : MdiForm(QStringLiteral("FinMDIForm1")) {
     setFrame(Border::Sizable, true, true, true);
@@ -115,9 +108,9 @@ void FinMDIForm1::RenameAccount_Click() { app().window<FinDialog>().Show(); }
 
 void FinMDIForm1::ChangeCategory_Click() { app().window<FinDialog1>().Show(); }
 
-void FinMDIForm1::Transactions_Click() { showChildMaximized<FinForm6>(); }
+void FinMDIForm1::Transactions_Click() { app().window<FinForm6>().ShowMaximized(); }
 
-void FinMDIForm1::DOrders_Click() { showChildMaximized<FinForm9>(); }
+void FinMDIForm1::DOrders_Click() { app().window<FinForm9>().ShowMaximized(); }
 
 // Account Settings opens on the first account, and the finance window takes
 // no input until it is closed.
@@ -130,9 +123,9 @@ void FinMDIForm1::ASetup_Click() {
     setEnabled(false);
 }
 
-void FinMDIForm1::ViewS_Click() { showChildMaximized<FinForm4>(); }
+void FinMDIForm1::ViewS_Click() { app().window<FinForm4>().ShowMaximized(); }
 
-void FinMDIForm1::ViewT_Click() { showChildMaximized<FinForm1>(); }
+void FinMDIForm1::ViewT_Click() { app().window<FinForm1>().ShowMaximized(); }
 
 // Runs the command of the button's key. A failure inside the command is
 // dropped, so that the toolbar stays usable.

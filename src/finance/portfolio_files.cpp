@@ -149,12 +149,6 @@ void showOpenPortfolio() {
     app().window<FinForm1>().Combo1->setListIndex(0);
     app().window<FinMDIForm1>().setCaption(QStringLiteral("Pursewell - ") + vars().PortfolioBase);
 }
-
-void showSummaryMaximized() {
-    FinForm4& summary = app().window<FinForm4>();
-    summary.Show();
-    summary.setMaximized();
-}
 }  // namespace
 
 void OpenPortfolio() {
@@ -176,7 +170,7 @@ void OpenPortfolio() {
     LoadAccountSettings();
     RefreshAccountBalances();
     showOpenPortfolio();
-    showSummaryMaximized();
+    app().window<FinForm4>().ShowMaximized();
 }
 
 void CreatePortfolio() {
@@ -221,7 +215,7 @@ void CreatePortfolio() {
     RefreshAccountBalances();
     showOpenPortfolio();
     app().window<FinForm1>().Show();
-    showSummaryMaximized();
+    app().window<FinForm4>().ShowMaximized();
 }
 
 void ClosePortfolio() {

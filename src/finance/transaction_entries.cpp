@@ -289,8 +289,7 @@ void AddTransfer() {
 
 void ShowDebitOrdersOf(int account) {
     FinForm9& debitOrders = app().window<FinForm9>();
-    debitOrders.Show();
-    debitOrders.setMaximized();
+    debitOrders.ShowMaximized();
     if (account >= 1 && account <= debitOrders.Combo1->ListCount()) debitOrders.Combo1->setListIndex(account - 1);
 }
 

@@ -66,11 +66,7 @@ void FinForm1::DTPicker2_Change() {
     FinModule::FillTransactionGrid();
 }
 
-void FinForm1::Command1_Click() {
-    FinForm6& entry = app().window<FinForm6>();
-    entry.Show();
-    entry.setMaximized();
-}
+void FinForm1::Command1_Click() { app().window<FinForm6>().ShowMaximized(); }
 
 void FinForm1::Command2_Click() { FinModule::EditSelectedTransaction(); }
 

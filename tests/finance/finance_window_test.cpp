@@ -174,6 +174,40 @@ TEST_F(FinanceWindowTest, MenusAndToolbarShowTheirChildWindowsMaximized) {
     EXPECT_FALSE(portfolioOpen()) << "cancelled";
 }
 
+// A child window minimized from maximized by its button in the menu bar comes
+// back maximized, its caption in the window's, by every command that shows it.
+TEST_F(FinanceWindowTest, AChildMinimizedByItsButtonComesBackMaximizedByItsCommand) {
+    createPortfolio(QStringLiteral("Home"));
+    FinMDIForm1& finance = app().window<FinMDIForm1>();
+    const QString caption = "Pursewell - " + dataPath("Home");
+    auto toolbar = [&](int button) { return [&finance, button] { click(finance.Toolbar1->buttonWidget(button)); }; };
+    auto menu = [](QAction* item) { return [item] { item->trigger(); }; };
+    const std::tuple<const char*, std::function<void()>, MdiChildForm*> commands[] = {
+        {"View > Summary", menu(finance.ViewS), &app().window<FinForm4>()},
+        {"Summary button", toolbar(4), &app().window<FinForm4>()},
+        {"View > Transactions", menu(finance.ViewT), &list()},
+        {"Transactions button", toolbar(5), &list()},
+        {"Add Transactions", menu(finance.Transactions), &app().window<FinForm6>()},
+        {"Add Transaction button", toolbar(6), &app().window<FinForm6>()},
+        {"Add of the list", [&finance] { finance.ViewT->trigger(); click(list().Command1); }, &app().window<FinForm6>()},
+        {"Debit Orders", menu(finance.DOrders), &app().window<FinForm9>()},
+        {"Debit Orders button", toolbar(7), &app().window<FinForm9>()}};
+    for (const auto& [name, command, child] : commands) {
+        SCOPED_TRACE(name);
+        command();
+        ASSERT_TRUE(child->isMaximizedState());
+        minimizeMaximizedChild();
+        ASSERT_TRUE(child->subWindow()->isMinimized());
+
+        command();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(child->isMaximizedState());
+        EXPECT_EQ(child->subWindow()->geometry(), finance.area()->viewport()->rect());
+        EXPECT_EQ(active(finance), child->subWindow());
+        EXPECT_EQ(finance.windowTitle().toStdString(), (caption + " - [" + child->Caption() + "]").toStdString());
+    }
+}
+
 TEST_F(FinanceWindowTest, AToolbarCommandThatFailsIsDroppedAndTheToolbarStaysUsable) {
     struct FailingDialog : OpenFileSeam {
         std::optional<QString> open(const QString&, const QString&) override { throw std::runtime_error("no dialog"); }
@@ -262,8 +296,7 @@ TEST_F(FinanceWindowTest, AtTheFirstSizeEveryControlOfAMaximizedChildWindowShows
         finance.resize(size);
         for (MdiChildForm* child : children()) {
             SCOPED_TRACE(qPrintable(child->objectName() + QStringLiteral(" at width %1").arg(size.width())));
-            child->Show();
-            child->setMaximized();
+            child->ShowMaximized();
             QCoreApplication::processEvents();
             const QRect workspace = finance.area()->viewport()->rect();
             for (QWidget* control : child->findChildren<QWidget*>()) {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTest>
 #include <QtEndian>
 #include <map>
@@ -63,6 +64,13 @@ protected:
     static void retype(TextBox* box, const QString& text) {
         if (auto* line = box->findChild<QLineEdit*>()) line->selectAll();
         box->typeText(text);
+    }
+    // The minimize button that a maximized child window puts into the menu bar.
+    static void minimizeMaximizedChild() {
+        QWidget* buttons = app().window<FinMDIForm1>().menuBar()->cornerWidget(Qt::TopRightCorner);
+        ASSERT_TRUE(buttons && buttons->isVisible());
+        QTest::mouseClick(buttons, Qt::LeftButton, {}, QPoint(4, buttons->height() / 2));
+        QCoreApplication::processEvents();
     }
     static bool portfolioOpen() { return FinModule::vars().PortfolioOpen; }
     static bool financeLocked() { return !app().window<FinMDIForm1>().isEnabled(); }
