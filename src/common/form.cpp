@@ -50,8 +50,10 @@ void Form::setClientSize(int widthTwips, int heightTwips) {
     }
 }
 
+// A window without a close box, or one that takes no input now (locked while
+// a tool window of its is open), stays.
 void Form::closeEvent(QCloseEvent* event) {
-    if (!closeBox_) {
+    if (!closeBox_ || !isEnabled()) {
         event->ignore();
         return;
     }

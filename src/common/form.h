@@ -4,7 +4,8 @@
 // A window of the program: one instance per kind, reached through the
 // application object. Creation runs Form_Load; activation by another window of
 // the program runs Form_Activate; closing by the close box runs Form_Unload and
-// destroys the window. A window without a close box refuses to be closed.
+// destroys the window. A window without a close box refuses to be closed, and
+// so does a window while it is disabled.
 //
 // Every window is a main window, so that a window holding a menu bar and an
 // area of child windows shows a maximized child the way the system does: the

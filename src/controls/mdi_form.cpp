@@ -32,6 +32,21 @@ void MdiForm::setClientSize(int widthTwips, int heightTwips) {
     resize(Twips::toPixels(widthTwips), Twips::toPixels(heightTwips) + menuBar()->sizeHint().height());
 }
 
+void MdiForm::setLocked(bool locked) {
+    if (locked == !isEnabled()) return;
+    if (locked) {
+        // Disabling takes the focus away from the window for good: where it
+        // was is kept here.
+        activeBeforeLock_ = area_->activeSubWindow();
+        focusBeforeLock_ = focusWidget();
+        setEnabled(false);
+        return;
+    }
+    setEnabled(true);
+    if (activeBeforeLock_) area_->setActiveSubWindow(activeBeforeLock_);
+    if (focusBeforeLock_) focusBeforeLock_->setFocus(Qt::OtherFocusReason);
+}
+
 void MdiForm::resizeEvent(QResizeEvent* event) {
     Form::resizeEvent(event);
     emit Resize();

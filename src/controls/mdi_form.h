@@ -1,4 +1,6 @@
 #pragma once
+#include <QPointer>
+
 #include "common/form.h"
 
 class QMdiArea;
@@ -27,6 +29,12 @@ public:
     float OuterHeight() const;
     bool isMinimizedState() const { return windowState() & Qt::WindowMinimized; }
 
+    // Locked while a tool window of its is open: it takes no input (menus,
+    // toolbar and child windows alike) and refuses to be closed. Unlocked,
+    // the child window that was active is active again, with the focus on
+    // the control that had it.
+    void setLocked(bool locked);
+
 signals:
     void Resize();
 
@@ -38,6 +46,9 @@ protected:
 
 private:
     QMdiArea* area_;
+    // Where the window was when it was locked.
+    QPointer<QMdiSubWindow> activeBeforeLock_;
+    QPointer<QWidget> focusBeforeLock_;
 };
 
 // A window shown inside the area of an MdiForm, in a sub-window with a title

@@ -61,7 +61,7 @@ bool DebitOrderForm::passesEntryTests(const QString& startAfterEnd) const {
 }
 
 void DebitOrderForm::backToDebitOrders() {
-    app().window<FinMDIForm1>().setEnabled(true);
+    app().window<FinMDIForm1>().setLocked(false);
     app().window<FinForm9>().Show();
 }
 

@@ -49,7 +49,7 @@ void FinForm9::Command1_Click() {
         return;
     }
     app().window<FinForm8>().Show();
-    app().window<FinMDIForm1>().setEnabled(false);
+    app().window<FinMDIForm1>().setLocked(true);
 }
 
 // "Edit" opens "Edit Debit Order" on the current row's debit order, as listed.
@@ -69,7 +69,7 @@ void FinForm9::Command2_Click() {
     MSFlexGrid1->setCol(3);
     dialog.Text2->setText(MSFlexGrid1->Text());
     dialog.Show();
-    app().window<FinMDIForm1>().setEnabled(false);
+    app().window<FinMDIForm1>().setLocked(true);
 }
 
 void FinForm9::Command3_Click() { FinModule::DeleteSelectedDebitOrder(); }

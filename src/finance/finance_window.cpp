@@ -120,7 +120,7 @@ void FinMDIForm1::ASetup_Click() {
     settings.Show();
     settings.Combo1->setListIndex(0);  // its Click loads the account's settings
     FinModule::LoadAccountSettings();
-    setEnabled(false);
+    setLocked(true);
 }
 
 void FinMDIForm1::ViewS_Click() { app().window<FinForm4>().ShowMaximized(); }

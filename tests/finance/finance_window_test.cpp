@@ -350,17 +350,59 @@ TEST_F(FinanceWindowTest, TheGridsFollowTheWindowsSizeExceptWhileItIsMinimized) 
     EXPECT_EQ(columnWidths(transactions), QStringList({"0", "0", "0", "0", "0", "0"}));
 }
 
-TEST_F(FinanceWindowTest, WhileLockedTheWindowTakesNoInputButTheToolWindowsDo) {
+// While Account Settings or Add Debit Order is open, the finance window takes
+// no input and its close box does nothing; the tool windows stay usable. When
+// the tool window goes, by any way out, the child window that was active is
+// active again, with the focus where it was.
+TEST_F(FinanceWindowTest, TheLockHoldsAgainstTheCloseBoxAndGivesBackTheActiveChild) {
     createPortfolio(QStringLiteral("Home"));
     FinMDIForm1& finance = app().window<FinMDIForm1>();
+    FinForm9& debitOrders = app().window<FinForm9>();
+    finance.DOrders->trigger();
     finance.RenameAccount->trigger();
-    finance.New->trigger();
-    finance.setEnabled(false);
-    EXPECT_FALSE(finance.menuBar()->isEnabled());
-    EXPECT_FALSE(finance.Toolbar1->isEnabled());
-    EXPECT_FALSE(list().Combo1->isEnabled());
-    EXPECT_TRUE(app().window<FinDialog>().OKButton->isEnabled());
-    EXPECT_TRUE(app().window<FinForm3>().Command1->isEnabled());
+    auto settings = [] { return &app().window<FinForm5>(); };
+    auto addDebitOrder = [] { return &app().window<FinForm8>(); };
+    auto addFor = [&](int account) {
+        debitOrders.Combo1->pick(account);
+        click(debitOrders.Command1);
+    };
+    // The menu item leaves the focus in the account box, a click on "Add" on the button.
+    const std::tuple<const char*, std::function<void()>, std::function<void()>, QWidget*> ways[] = {
+        {"Account Settings, Cancel", [&] { finance.ASetup->trigger(); }, [&] { click(settings()->Command2); },
+         debitOrders.Combo1},
+        {"Account Settings, OK", [&] { finance.ASetup->trigger(); }, [&] { click(settings()->Command1); },
+         debitOrders.Combo1},
+        {"Account Settings, close box", [&] { finance.ASetup->trigger(); }, [&] { settings()->close(); },
+         debitOrders.Combo1},
+        {"Add Debit Order, Cancel", [&] { addFor(0); }, [&] { click(addDebitOrder()->Command2); }, debitOrders.Command1},
+        {"Add Debit Order, close box", [&] { addFor(0); }, [&] { addDebitOrder()->close(); }, debitOrders.Command1}};
+    for (const auto& [name, open, leave, focused] : ways) {
+        SCOPED_TRACE(name);
+        finance.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&finance));
+        debitOrders.Combo1->setFocus();
+        open();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(financeLocked());
+        EXPECT_FALSE(finance.menuBar()->isEnabled());
+        EXPECT_FALSE(finance.Toolbar1->isEnabled());
+        EXPECT_TRUE(app().window<FinDialog>().OKButton->isEnabled()) << "other tool windows take input";
+
+        EXPECT_FALSE(finance.close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(finance.isVisible());
+        EXPECT_TRUE(portfolioOpen());
+        EXPECT_EQ(active(finance), debitOrders.subWindow());
+
+        leave();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(financeLocked());
+        finance.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&finance));
+        EXPECT_EQ(active(finance), debitOrders.subWindow());
+        EXPECT_TRUE(focused->hasFocus());
+    }
+    EXPECT_TRUE(finance.close()) << "unlocked, the close box works";
 }
 
 }  // namespace
