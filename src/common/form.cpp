@@ -1,9 +1,18 @@
 #include "common/form.h"
 
 #include <QCloseEvent>
+#include <QWindow>
 
 #include "common/application.h"
 #include "common/twips.h"
+
+void belongTo(QWidget* window, const QWidget* owner) {
+    if (!window->windowHandle()) window->winId();  // makes its window on the window system
+    QWindow* ownerWindow = owner ? owner->windowHandle() : nullptr;
+    // An owner that has stepped aside (hidden) hands the window on to its own owner.
+    while (ownerWindow && !ownerWindow->isVisible()) ownerWindow = ownerWindow->transientParent();
+    window->windowHandle()->setTransientParent(ownerWindow);
+}
 
 Form::Form(const QString& name, QWidget* parent) : QMainWindow(parent, Qt::Window) {
     setObjectName(name);
@@ -14,6 +23,11 @@ void Form::Show() {
     show();
     raise();
     if (!testAttribute(Qt::WA_ShowWithoutActivating)) activateWindow();
+}
+
+void Form::Show(const QWidget& opener) {
+    belongTo(this, opener.window());
+    Show();
 }
 
 void Form::setTakesNoActivation() {
@@ -30,6 +44,7 @@ void Form::setFrame(Border border, bool closeBox, bool minimizeBox, bool maximiz
     switch (border) {
     case Border::None: flags = Qt::Dialog | Qt::FramelessWindowHint; break;
     case Border::FixedTool: flags |= Qt::Tool | Qt::WindowTitleHint; break;
+    case Border::FixedDialog: flags |= Qt::Dialog | Qt::WindowTitleHint; break;
     case Border::Fixed:
     case Border::Sizable: flags |= Qt::Window | Qt::WindowTitleHint; break;
     }

@@ -10,6 +10,11 @@
 // Every window is a main window, so that a window holding a menu bar and an
 // area of child windows shows a maximized child the way the system does: the
 // child's buttons in the menu bar and its caption after the window's own.
+// Makes a window belong to another on the window system (transient for it):
+// it stays in front of its owner and comes to the front with it. An owner
+// that is hidden hands it on to the window that owner belongs to, if any.
+void belongTo(QWidget* window, const QWidget* owner);
+
 class Form : public QMainWindow {
     Q_OBJECT
 public:
@@ -30,13 +35,20 @@ public:
     // Shows modeless, raised and active (raised only, for a window that takes
     // no activation).
     void Show();
+    // Shows a tool window or dialog as one that belongs to the window of
+    // `opener`: the window system keeps it in front of that window and brings
+    // it to the front with it. It is neither disabled nor destroyed with it.
+    void Show(const QWidget& opener);
     // Brings a minimized or maximized window back to normal size.
     void setNormalState();
     // Runs Form_Unload and destroys the window; the next use creates it afresh.
     void Unload();
 
 protected:
-    enum class Border { Fixed, Sizable, FixedTool, None };
+    // Fixed and Sizable: a window of its own. FixedDialog and FixedTool (a
+    // narrow title bar): a dialog or tool window, which belongs to the window
+    // that shows it (Show(opener)). None: no border or title bar.
+    enum class Border { Fixed, FixedDialog, Sizable, FixedTool, None };
     // The window's border and title-bar buttons; the client area in twips.
     void setFrame(Border border, bool closeBox, bool minimizeBox = false, bool maximizeBox = false);
     void setClientSize(int widthTwips, int heightTwips);

@@ -1,14 +1,42 @@
 #include "common/seams.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 
 #include "common/application.h"
+#include "common/form.h"
 
+namespace {
+// Room beside the caption for what the window manager puts into the title bar:
+// the window's icon and its buttons.
+constexpr int TitleBarRoom = 120;
+
+// The window manager draws the caption, usually in bold, beside its buttons;
+// a box narrower than both cuts the caption short.
+void makeRoomForCaption(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + TitleBarRoom;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+}  // namespace
+
+// The box belongs to the window the user works in, which is active again
+// after OK.
 void QtMessageBox::show(const QString& text) {
+    const QPointer<QWidget> owner = QApplication::activeWindow();
     QMessageBox box(QMessageBox::NoIcon, Application::Title, text, QMessageBox::Ok);
+    makeRoomForCaption(box);
+    belongTo(&box, owner);
     box.exec();
+    if (owner && owner->isVisible()) owner->activateWindow();
 }
 
 QString QtOpenFileDialog::qtFilter(const QString& filter) {

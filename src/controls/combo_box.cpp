@@ -1,6 +1,9 @@
 #include "controls/combo_box.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStringListModel>
@@ -67,10 +70,33 @@ void sortNearlySorted(QStringList& items, Less less) {
         bounds = std::move(merged);
     }
 }
+
+// The style of the desktop, but for where a drop-down list opens: below its
+// box, as the classic controls do, never over it with the current item placed
+// on the box (where a second click meant for the box would pick an item).
+class ListBelowBoxStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* listBelowBoxStyle() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new ListBelowBoxStyle(QApplication::style()->name());
+        style->setParent(qApp);  // goes with the application
+    }
+    return style;
+}
 }  // namespace
 
 ComboBox::ComboBox(QWidget* parent, const QString& name, Style style, Order order)
     : QComboBox(parent), Control(this, name) {
+    setStyle(listBelowBoxStyle());
     if (order == Order::Sorted) {
         collator_ = listCollator();
         // Plain texts only: a long list is filled and emptied in one step. The

@@ -15,6 +15,8 @@
 // A sorted list keeps its items in ascending order of their whole text, letters
 // compared without regard to case by the user's collation, whatever the order
 // in which they are added; texts that differ only in case keep a fixed order.
+//
+// The list drops down below the box, whatever the desktop's style.
 class ComboBox : public QComboBox, public Control {
     Q_OBJECT
     Q_PROPERTY(QString Text READ Text WRITE setText)

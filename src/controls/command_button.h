@@ -3,7 +3,9 @@
 
 #include "controls/control.h"
 
-// A push button. Click runs when the user presses it (or code calls click()).
+// A push button. Click runs when the user presses it: a click, Space, or
+// Return or Enter while it has the focus (or code calls click()). It is no
+// default button: Return in a text box presses none.
 class CommandButton : public QPushButton, public Control {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
@@ -18,6 +20,9 @@ public:
 
 signals:
     void Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     quint32 backColor_ = SystemButtonFace;

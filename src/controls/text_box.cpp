@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QValidator>
 #include <functional>
@@ -124,8 +125,16 @@ void TextBox::setLocked(bool locked) {
         line_->setReadOnly(locked);
 }
 
-void TextBox::setVerticalScrollBar(bool on) {
-    if (multi_) multi_->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+void TextBox::setVerticalScrollBar(ScrollBar bar) {
+    if (!multi_) return;
+    multi_->setVerticalScrollBarPolicy(bar == ScrollBar::Always     ? Qt::ScrollBarAlwaysOn
+                                       : bar == ScrollBar::AsNeeded ? Qt::ScrollBarAsNeeded
+                                                                    : Qt::ScrollBarAlwaysOff);
+    if (bar != ScrollBar::Always) return;
+    QScrollBar* scrollBar = multi_->verticalScrollBar();
+    const auto followText = [scrollBar] { scrollBar->setEnabled(scrollBar->maximum() > scrollBar->minimum()); };
+    connect(scrollBar, &QScrollBar::rangeChanged, scrollBar, followText);
+    followText();
 }
 
 void TextBox::typeText(const QString& text) {

@@ -25,7 +25,12 @@ public:
     void setMaxLength(int maxLength);
     // Locked: the user can read and select but not change the text.
     void setLocked(bool locked);
-    void setVerticalScrollBar(bool on);
+    // The vertical scroll bar of a multi-line box. None: the text scrolls with
+    // the caret only. AsNeeded: a bar while the text is longer than the box.
+    // Always: the classic box's bar, always shown and disabled while the text
+    // fits. Set once, when the box is made.
+    enum class ScrollBar { None, AsNeeded, Always };
+    void setVerticalScrollBar(ScrollBar bar);
 
     // Typing as the user would (replaces the selection, respects the maximum length).
     void typeText(const QString& text);

@@ -219,7 +219,7 @@ void Desk::HTopics_Click() { openWindow<Form12>(); }
 
 void Desk::View_Fin_Click() { openWindow<FinMDIForm1>(); }
 
-void Desk::About_Click() { app().window<frmSplash>().Show(); }
+void Desk::About_Click() { app().window<frmSplash>().Show(*this); }
 
 void Desk::Exit_Click() { Module1::CloseFilesAndEnd(); }
 

@@ -90,7 +90,7 @@ void FinForm6::Command3_Click() {
 
 bool FinForm6::showNotice() {
     FinForm7& notice = app().window<FinForm7>();
-    notice.showOver(&app().window<FinMDIForm1>());
+    notice.showOver(*this);
     app().clock().pause(0.5);
     if (FinForm7* still = app().existingWindow<FinForm7>()) still->hide();
     return FinModule::vars().PortfolioOpen && !app().ending();

@@ -97,7 +97,7 @@ FinDialog3::FinDialog3()
     : DebitOrderForm(QStringLiteral("FinDialog3"), QStringLiteral("Edit Debit Order"),
                      {1320, {480, 960, 1560, 2040}, 1815, true},
                      {QDate(2001, 1, 4), QDate(2001, 1, 8), QStringLiteral("Description"), QStringLiteral("100")}) {
-    setFrame(Border::Fixed, true);
+    setFrame(Border::FixedDialog, true);
     setClientSize(6015, 2595);
     OKButton = new CommandButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
     OKButton->Move(4680, 120, 1215, 375);

@@ -48,7 +48,7 @@ void FinForm9::Command1_Click() {
         app().message(QStringLiteral("Please select account"));
         return;
     }
-    app().window<FinForm8>().Show();
+    app().window<FinForm8>().Show(*this);
     app().window<FinMDIForm1>().setLocked(true);
 }
 
@@ -68,7 +68,7 @@ void FinForm9::Command2_Click() {
     dialog.Text1->setText(MSFlexGrid1->Text());
     MSFlexGrid1->setCol(3);
     dialog.Text2->setText(MSFlexGrid1->Text());
-    dialog.Show();
+    dialog.Show(*this);
     app().window<FinMDIForm1>().setLocked(true);
 }
 

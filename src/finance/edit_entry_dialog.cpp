@@ -8,7 +8,7 @@ constexpr int FieldLeft = 1320;
 }  // namespace
 
 FinDialog2::FinDialog2() : Form(QStringLiteral("FinDialog2")) {
-    setFrame(Border::Fixed, true);
+    setFrame(Border::FixedDialog, true);
     setCaption(QStringLiteral("Edit Entry"));
     setClientSize(6030, 2940);
 

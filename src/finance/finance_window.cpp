@@ -97,16 +97,16 @@ void FinMDIForm1::MDIForm_Unload() { FinModule::CloseFinanceWindow(); }
 
 void FinMDIForm1::Open_Click() { FinModule::OpenPortfolio(); }
 
-void FinMDIForm1::New_Click() { app().window<FinForm3>().Show(); }
+void FinMDIForm1::New_Click() { app().window<FinForm3>().Show(*this); }
 
 void FinMDIForm1::Close_Click() { FinModule::ClosePortfolio(); }
 
 // The portfolio closes and the window hides; the next showing finds it as left.
 void FinMDIForm1::Exit_Click() { FinModule::CloseFinanceWindow(); }
 
-void FinMDIForm1::RenameAccount_Click() { app().window<FinDialog>().Show(); }
+void FinMDIForm1::RenameAccount_Click() { app().window<FinDialog>().Show(*this); }
 
-void FinMDIForm1::ChangeCategory_Click() { app().window<FinDialog1>().Show(); }
+void FinMDIForm1::ChangeCategory_Click() { app().window<FinDialog1>().Show(*this); }
 
 void FinMDIForm1::Transactions_Click() { app().window<FinForm6>().ShowMaximized(); }
 
@@ -117,7 +117,7 @@ void FinMDIForm1::DOrders_Click() { app().window<FinForm9>().ShowMaximized(); }
 void FinMDIForm1::ASetup_Click() {
     FinModule::RefreshPortfolioLists();
     FinForm5& settings = app().window<FinForm5>();
-    settings.Show();
+    settings.Show(*this);
     settings.Combo1->setListIndex(0);  // its Click loads the account's settings
     FinModule::LoadAccountSettings();
     setLocked(true);

@@ -21,10 +21,10 @@ FinForm7::FinForm7() : Form(QStringLiteral("FinForm7")) {
     Label1->setFont(bold);
 }
 
-void FinForm7::showOver(const QWidget* window) {
-    if (window && window->isVisible()) {
-        const QRect over = window->frameGeometry();
+void FinForm7::showOver(const QWidget& opener) {
+    if (opener.isVisible()) {
+        const QRect over = opener.window()->frameGeometry();
         move(over.center() - QPoint(width() / 2, height() / 2));
     }
-    Show();
+    Show(opener);
 }

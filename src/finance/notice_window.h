@@ -14,6 +14,6 @@ public:
     Image* Image1;
     Label* Label1;  // "Transaction Added ....."
 
-    // Shows the notice over the middle of the given window.
-    void showOver(const QWidget* window);
+    // Shows the notice over the middle of the window of `opener`, to which it belongs.
+    void showOver(const QWidget& opener);
 };

@@ -28,7 +28,7 @@ void buildRenameDialog(D* dialog, const QString& caption, ComboBox::Style listSt
 }  // namespace
 
 FinDialog::FinDialog() : Form(QStringLiteral("FinDialog")) {
-    setFrame(Border::Fixed, true);
+    setFrame(Border::FixedDialog, true);
     setClientSize(6030, 1620);
     buildRenameDialog(this, QStringLiteral("Rename Account"), ComboBox::Style::DropdownList,
                       QStringLiteral("New Account Name:"), QStringLiteral("Account"));
@@ -43,7 +43,7 @@ void FinDialog::OKButton_Click() {
 void FinDialog::CancelButton_Click() { hide(); }
 
 FinDialog1::FinDialog1() : Form(QStringLiteral("FinDialog1")) {
-    setFrame(Border::Fixed, true);
+    setFrame(Border::FixedDialog, true);
     setClientSize(6030, 1620);
     buildRenameDialog(this, QStringLiteral("Change Category"), ComboBox::Style::DropdownCombo,
                       QStringLiteral("New Category:"), QStringLiteral("Category"));

@@ -314,7 +314,7 @@ void EditSelectedTransaction() {
     dialog.Text2->setText(grid->TextMatrix(row, AmountColumn));
     dialog.Text3->setText(id);
     dialog.Opened = std::move(opened);
-    dialog.Show();
+    dialog.Show(*grid);
 }
 
 bool CheckEditedEntry() { return editedEntry().has_value(); }

@@ -11,7 +11,7 @@ constexpr double EditCopyPause = 0.1;
 }
 
 Form4::Form4() : Form(QStringLiteral("Form4")) {
-    setFrame(Border::Fixed, false);
+    setFrame(Border::FixedDialog, false);
     setCaption(QStringLiteral("Activities"));
     setClientSize(8100, 5655);
 
@@ -66,7 +66,7 @@ Form4::Form4() : Form(QStringLiteral("Form4")) {
     Text1 = new TextBox(Frame1, QStringLiteral("Text1"), QStringLiteral("Description"), TextBox::Lines::Multi);
     Text1->Move(120, 1680, 7620, 1575);
     Text1->setLocked(true);
-    Text1->setVerticalScrollBar(true);
+    Text1->setVerticalScrollBar(TextBox::ScrollBar::AsNeeded);
 
     Frame2 = new Frame(this, QStringLiteral("Frame2"), QStringLiteral("Memos"));
     Frame2->Move(120, 4080, 7860, 855);
@@ -106,7 +106,7 @@ void Form4::Command3_Click() {
     dialog.setCaption(QStringLiteral("Add Appointment"));
     dialog.OpenedInEditMode = Module1::vars().EditMode;
     hide();
-    dialog.Show();
+    dialog.Show(*this);
 }
 
 // "Edit": the dialog resets its inputs when it becomes active; the pause lets
@@ -117,7 +117,7 @@ void Form4::Command5_Click() {
     dialog.setCaption(QStringLiteral("Edit Appointment"));
     dialog.OpenedInEditMode = Module1::vars().EditMode;
     hide();
-    dialog.Show();
+    dialog.Show(*this);
     app().clock().pause(EditCopyPause);
 
     dialog.Combo1->setText(Text4->Text());
@@ -139,7 +139,7 @@ void Form4::Command1_Click() {
 
 void Form4::Command6_Click() {
     Form6& schedule = app().window<Form6>();
-    schedule.Show();
+    schedule.Show(*this);
     schedule.DTPicker1->setValue(DTPicker1->Value());
     Module1::BuildDaySchedule();
 }

@@ -71,7 +71,7 @@ Form3::Form3() : Form(QStringLiteral("Form3")) {
     Text5 = readOnlyBox(Frame4, QStringLiteral("Text5"), 1200, 600, 2895, 285);
     Text6 = readOnlyBox(Frame4, QStringLiteral("Text6"), 1200, 960, 2895, 285);
     Text7 = readOnlyBox(Frame4, QStringLiteral("Text7"), 1200, 1320, 2895, 1335, TextBox::Lines::Multi);
-    Text7->setVerticalScrollBar(true);
+    Text7->setVerticalScrollBar(TextBox::ScrollBar::Always);
     Text4 = new TextBox(Frame4, QStringLiteral("Text4"));
     Text4->setVisible(false);
     Text10 = new TextBox(Frame4, QStringLiteral("Text10"));
@@ -145,7 +145,7 @@ void Form3::Command3_Click() {
     dialog.setCaption(QStringLiteral("Add Address Book Entry"));
     dialog.DTPicker1->setValue(app().window<Form1>().Calendar1->Value());
     dialog.Check1->setValue(0);
-    dialog.Show();
+    dialog.Show(*this);
 }
 
 // "Edit Entry": the dialog takes the shown entry, which stays in the file
@@ -168,7 +168,7 @@ void Form3::Command2_Click() {
     dialog.setCaption(QStringLiteral("Edit Address Book Entry"));
     Module1::BeginAddressEdit();
     dialog.Command3->setVisible(false);
-    dialog.Show();
+    dialog.Show(*this);
 }
 
 // "Delete Entry", without confirmation.

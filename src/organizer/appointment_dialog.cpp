@@ -16,7 +16,7 @@ void fillTimes(ComboBox* list, int count) {
 }  // namespace
 
 Form5::Form5() : Form(QStringLiteral("Form5")) {
-    setFrame(Border::Fixed, false);
+    setFrame(Border::FixedDialog, false);
     setCaption(QStringLiteral("Add Appointment"));
     setClientSize(7920, 3840);
 

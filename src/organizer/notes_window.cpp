@@ -10,7 +10,7 @@ Form2::Form2() : Form(QStringLiteral("Form2")) {
     Text1 = new TextBox(this, QStringLiteral("Text1"), QStringLiteral("Notes"), TextBox::Lines::Multi);
     Text1->Move(120, 120, 3135, 3615);
     Text1->setMaxLength(Module1::NoteTextLength);
-    Text1->setVerticalScrollBar(true);
+    Text1->setVerticalScrollBar(TextBox::ScrollBar::AsNeeded);
 
     MSFlexGrid1 = new FlexGrid(this, QStringLiteral("MSFlexGrid1"), 1, 2, 0, 0);
     MSFlexGrid1->Move(3360, 120, 3975, 3615);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QSignalSpy>
 #include <algorithm>
 #include <random>
@@ -45,6 +46,26 @@ TEST(SortedList, KeepsItsItemsInAlphabeticalOrderAndAddingRunsNoClick) {
     ComboBox plain(nullptr, QStringLiteral("Combo2"));
     plain.AddItems({"b", "a"});
     EXPECT_EQ(items(plain), QStringList({"b", "a"})) << "an unsorted list keeps the order of adding";
+}
+
+// A drop-down list opens below its box, whatever item is chosen, never over
+// the box, where a second click meant for the box would pick an item.
+TEST(DropDownList, OpensBelowItsBox) {
+    QWidget window;
+    window.resize(400, 400);
+    for (ComboBox::Style style : {ComboBox::Style::DropdownList, ComboBox::Style::DropdownCombo}) {
+        auto* list = new ComboBox(&window, QStringLiteral("Combo1"), style);
+        list->Move(120, 2400, 3135, 315);
+        list->AddItems({"Salary", "Food", "Vehicle", "Other Income", "Leisure"});
+        list->setListIndex(3);
+        window.show();
+        list->showPopup();
+        QWidget* popup = list->view()->window();
+        ASSERT_TRUE(popup->isVisible());
+        EXPECT_GE(popup->geometry().top(), list->mapToGlobal(list->rect().bottomLeft()).y());
+        list->hidePopup();
+        delete list;
+    }
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
+#include "controls/command_button.h"
 #include "controls/text_box.h"
 
 namespace {
@@ -38,6 +42,54 @@ TEST(TextBoxTest, TheMaximumLengthBoundsTypingNotTheProgram) {
     EXPECT_EQ(box->Text(), "short");
     box->typeText(QStringLiteral("123456789"));
     EXPECT_EQ(box->Text(), "short12345");
+}
+
+// A box with the classic vertical scroll bar shows it always; it serves only
+// while the text is longer than the box.
+TEST(TextBoxTest, TheClassicScrollBarShowsAlwaysAndServesOnlyALongText) {
+    QWidget window;
+    auto* box = new TextBox(&window, QStringLiteral("Text7"), QString(), TextBox::Lines::Multi);
+    box->Move(0, 0, 2895, 1335);
+    box->setVerticalScrollBar(TextBox::ScrollBar::Always);
+    window.show();
+    QScrollBar* bar = box->findChild<QPlainTextEdit*>()->verticalScrollBar();
+    box->setText(QStringLiteral("Plays chess."));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(bar->isEnabled());
+    box->setText(QStringLiteral("line\r\n").repeated(20));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(bar->isEnabled());
+}
+
+// Return and the keypad's Enter press the button that has the focus, as Space
+// does; in a text box they press no button.
+TEST(CommandButtonTest, ReturnOrEnterPressesTheFocusedButtonButNoneFromATextBox) {
+    QWidget window;
+    auto* box = new TextBox(&window, QStringLiteral("Text1"));
+    auto* ok = new CommandButton(&window, QStringLiteral("OKButton"), QStringLiteral("OK"));
+    ok->Move(0, 600, 1215, 375);
+    int pressed = 0;
+    QObject::connect(ok, &CommandButton::Click, [&pressed] { ++pressed; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    ok->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(pressed, 3);
+    QTest::keyEvent(QTest::KeyAction::Press, QApplication::focusWidget(), Qt::Key_Return, {}, -1);
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(QApplication::focusWidget(), &held);
+    EXPECT_EQ(pressed, 4) << "a key held down presses once";
+
+    box->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(pressed, 4) << "no default button";
 }
 
 }  // namespace

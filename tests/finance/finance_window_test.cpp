@@ -405,4 +405,63 @@ TEST_F(FinanceWindowTest, TheLockHoldsAgainstTheCloseBoxAndGivesBackTheActiveChi
     EXPECT_TRUE(finance.close()) << "unlocked, the close box works";
 }
 
+using FinanceToolWindowsTest = HomePortfolioTest;
+
+// The tool windows and dialogs of the finance window belong to it on the
+// window system: they stay in front of it and come to the front with it. They
+// are not its child windows: they outlive it, and the next finance window
+// owns them when it opens them again.
+TEST_F(FinanceToolWindowsTest, BelongToTheFinanceWindowAndOutliveIt) {
+    storeTransaction(1, 1, QDate(2024, 1, 10), "-1");
+    storeTransactionCount(1, 1);
+    storeDebitOrder(1, 1, QDate(2024, 1, 5), QDate(2024, 2, 5), "Insurance", "30");
+    storeDebitOrderCount(1, 1);
+    refill();
+    FinMDIForm1* finance = &app().window<FinMDIForm1>();
+    FinForm9& debitOrders = app().window<FinForm9>();
+    std::vector<std::pair<std::function<void()>, std::function<QWidget*()>>> opened = {
+        {[&] { finance->New->trigger(); }, [] { return &app().window<FinForm3>(); }},
+        {[&] { finance->RenameAccount->trigger(); }, [] { return &app().window<FinDialog>(); }},
+        {[&] { finance->ChangeCategory->trigger(); }, [] { return &app().window<FinDialog1>(); }},
+        {[&] {
+             clickRow(rowOf("1-1"));
+             click(list().Command2);
+         },
+         [] { return &app().window<FinDialog2>(); }},
+        {[&] { enterTransaction(0, "Food", "Bread", "2", false, QDate(2024, 1, 11)); },
+         [] { return &app().window<FinForm7>(); }},
+        {[&] { finance->ASetup->trigger(); }, [] { return &app().window<FinForm5>(); }},
+        {[&] {
+             click(app().window<FinForm5>().Command2);
+             finance->DOrders->trigger();
+             debitOrders.Combo1->pick(0);
+             click(debitOrders.Command1);
+         },
+         [] { return &app().window<FinForm8>(); }},
+        {[&] {
+             click(app().window<FinForm8>().Command2);
+             clickRow(2, debitOrders.MSFlexGrid1);
+             click(debitOrders.Command2);
+         },
+         [] { return &app().window<FinDialog3>(); }}};
+    for (const auto& [open, window] : opened) {
+        open();
+        SCOPED_TRACE(qPrintable(window()->objectName()));
+        EXPECT_EQ(ownerOf(*window()), finance->windowHandle());
+    }
+    click(app().window<FinDialog3>().CancelButton);
+
+    finance->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(app().existingWindow<FinMDIForm1>());
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&app().window<FinForm3>(), &app().window<FinDialog>(),
+                                                           &app().window<FinDialog2>()}) {
+        EXPECT_TRUE(dialog->isVisible()) << qPrintable(dialog->objectName());
+        EXPECT_EQ(ownerOf(*dialog), nullptr);
+    }
+    finance = &openFinance();
+    finance->RenameAccount->trigger();
+    EXPECT_EQ(ownerOf(app().window<FinDialog>()), finance->windowHandle());
+}
+
 }  // namespace

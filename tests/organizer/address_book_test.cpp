@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 #include "desk/desk_window.h"
@@ -94,6 +96,8 @@ TEST_F(AddressBookTest, TheChosenEntryShowsWithItsDetailsAndBirthday) {
     EXPECT_EQ(book.Command5->Caption(), "View Address");
     EXPECT_TRUE(book.Frame4->isVisible() && !book.Frame2->isVisible());
     EXPECT_EQ(book.Frame4->geometry(), book.Frame2->geometry());
+    auto* notesBar = book.Text7->findChild<QPlainTextEdit*>()->verticalScrollBar();
+    EXPECT_TRUE(notesBar->isVisible()) << "the notes box shows its scroll bar, though the notes fit";
     QTest::mouseClick(book.Command5, Qt::LeftButton);
     EXPECT_EQ(book.Command5->Caption(), "View Details");
     EXPECT_TRUE(book.Frame2->isVisible() && !book.Frame4->isVisible());
@@ -382,8 +386,12 @@ TEST_F(AddressBookTest, AnEditLeftOpenIsGivenUpBeforeTheDialogTakesAnotherEntry)
         Form7& dialog = app().window<Form7>();
         dialog.Text2[2]->setText("typed, never confirmed");
         const QByteArray before = stored();
+        EXPECT_EQ(ownerOf(dialog), book->windowHandle());
 
         book->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(dialog.isVisible()) << "the dialog belonged to the window, but outlives it";
+        EXPECT_EQ(ownerOf(dialog), nullptr);
         book = &openBook();
         EXPECT_TRUE(book->Command2->isEnabled() && book->Command3->isEnabled());
         clickTab(*book, "B");

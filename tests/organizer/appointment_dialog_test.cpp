@@ -35,10 +35,16 @@ protected:
     }
 };
 
+// The day's windows belong to the calendar they were opened from: the dialog
+// too, since the Activities window steps aside for it.
 TEST_F(AppointmentDialogTest, AnAddedAppointmentIsStoredByteForByteAndMarkedOnTheCalendar) {
+    Form1& calendar = app().window<Form1>();
+    activate(calendar);
     Form5& dialog = openAdd(QDate(2024, 3, 7));
     EXPECT_EQ(dialog.Caption(), QStringLiteral("Add Appointment"));
     EXPECT_FALSE(app().window<Form4>().isVisible());
+    EXPECT_EQ(ownerOf(app().window<Form4>()), calendar.windowHandle());
+    EXPECT_EQ(ownerOf(dialog), calendar.windowHandle());
     typeOver(dialog.Text4, QStringLiteral("Dentist"));
     dialog.Combo1->pick(6);
     EXPECT_EQ(dialog.Combo2->Text(), QStringLiteral("10:30")) << "the end follows a picked start";

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
+#include <QWindow>
 #include <functional>
 #include <memory>
 
@@ -75,6 +77,15 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     bool programEnded() const { return !endCodes.empty(); }
+
+    // The window that a window belongs to on the window system, which keeps
+    // it in front: its transient parent, which counts for a dialog or a tool
+    // window only.
+    static QWindow* ownerOf(const QWidget& window) {
+        const QWindow* handle = window.windowHandle();
+        if (!handle || (handle->type() != Qt::Dialog && handle->type() != Qt::Tool)) return nullptr;
+        return handle->transientParent();
+    }
 
     // The program waits for the user once: its event loop goes idle.
     static void idle() {
