@@ -1,6 +1,7 @@
 #include "finance/debit_order_dialogs.h"
 
 #include "common/application.h"
+#include "finance/debit_order_occurrences.h"
 #include "finance/debit_orders_window.h"
 #include "finance/fin_module.h"
 #include "finance/finance_window.h"
@@ -47,9 +48,11 @@ DebitOrderForm::DebitOrderForm(const QString& name, const QString& caption, cons
 
 bool DebitOrderForm::passesEntryTests(const QString& startAfterEnd) const {
     QString failure;
-    if (DTPicker1->Value().day() != DTPicker2->Value().day())
+    // The end is the day of the last payment: one of the order's own payment days.
+    const QDate start = DTPicker1->Value(), end = DTPicker2->Value();
+    if (end.day() != FinModule::DebitOrderPaymentDay(start.day(), end.year(), end.month()))
         failure = QStringLiteral("The Debit Order must be on the same day each month");
-    else if (DTPicker1->Value() > DTPicker2->Value())
+    else if (start > end)
         failure = startAfterEnd;
     else if (Text1->Text().isEmpty() || Text2->Text().isEmpty())
         failure = QStringLiteral("Form Incomplete");

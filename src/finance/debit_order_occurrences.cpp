@@ -13,6 +13,8 @@ int monthLength(int year, int month) {
 }
 }  // namespace
 
+int DebitOrderPaymentDay(int startDay, int year, int month) { return std::min(startDay, monthLength(year, month)); }
+
 void ForEachDebitOrderOccurrence(double start, double end, const QDate& lastDay,
                                  const std::function<void(double date)>& visit) {
     static const double First = Conversions::toSerialDate(QDate(1601, 1, 1));
@@ -34,7 +36,7 @@ void ForEachDebitOrderOccurrence(double start, double end, const QDate& lastDay,
             month = 1;
             ++year;
         }
-        const double date = monthStart + std::min(day, monthLength(year, month)) - 1;
+        const double date = monthStart + DebitOrderPaymentDay(day, year, month) - 1;
         if (date > until) return;
         visit(date);
     }

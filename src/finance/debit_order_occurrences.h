@@ -17,4 +17,9 @@ namespace FinModule {
 void ForEachDebitOrderOccurrence(double start, double end, const QDate& lastDay,
                                  const std::function<void(double date)>& visit);
 
+// The day on which a debit order that starts on day `startDay` of a month is
+// paid in the given month: that day, or the month's last day where the month
+// is shorter.
+int DebitOrderPaymentDay(int startDay, int year, int month);
+
 }  // namespace FinModule

@@ -152,6 +152,44 @@ TEST_F(DebitOrdersTest, TheEntryTestsRunInOrderAndAFailureKeepsTheDialogOpenAndN
     EXPECT_FALSE(financeLocked());
 }
 
+// The end date is the day of the last payment: the start's day, or the last
+// day of a month shorter than it. Any other day is refused, in both windows;
+// an order of 31 January ending on 30 April makes April's payment its last.
+TEST_F(DebitOrdersTest, AnEndDateIsOneOfTheOrdersOwnPaymentDays) {
+    form->Combo1->pick(0);
+    add("Rent");
+    const std::tuple<QDate, QDate, bool> cases[] = {
+        {QDate(2001, 1, 31), QDate(2001, 4, 30), true},  {QDate(2001, 1, 31), QDate(2001, 4, 29), false},
+        {QDate(2001, 1, 31), QDate(2001, 3, 30), false}, {QDate(2001, 1, 31), QDate(2001, 3, 31), true},
+        {QDate(2004, 1, 31), QDate(2004, 2, 29), true},  {QDate(2004, 1, 30), QDate(2004, 2, 28), false},
+        {QDate(2001, 1, 29), QDate(2001, 2, 28), true},  {QDate(2001, 1, 15), QDate(2001, 2, 28), false}};
+    int added = 0;
+    for (bool editing : {false, true})
+        for (const auto& [start, end, passes] : cases) {
+            SCOPED_TRACE(qPrintable(QStringLiteral("%1 %2 to %3")
+                                        .arg(editing ? "Edit" : "Add", start.toString(Qt::ISODate), end.toString(Qt::ISODate))));
+            messages->texts.clear();
+            if (editing) {
+                FinDialog3& dialog = edit(2);
+                dialog.DTPicker1->pick(start);
+                dialog.DTPicker2->pick(end);
+                dialog.OKButton->click();
+            } else {
+                add(start, end, QStringLiteral("Order %1").arg(++added), "10");
+            }
+            EXPECT_EQ(messages->texts, passes ? QStringList() : QStringList{SameDay});
+            if (passes) continue;
+            editing ? app().window<FinDialog3>().CancelButton->click() : app().window<FinForm8>().Command2->click();
+        }
+    EXPECT_EQ(rows(form->MSFlexGrid1)[0], date(2001, 1, 29) + '|' + date(2001, 2, 28) + "|Rent|100")
+        << "the last edit that passed";
+
+    form->Combo1->pick(1);
+    add(QDate(2001, 1, 31), QDate(2001, 4, 30), "Insurance", "30");
+    pickItem(list().Combo1, "Credit Card");
+    EXPECT_EQ(column(0), QStringList({date(2001, 1, 31), date(2001, 2, 28), date(2001, 3, 31), date(2001, 4, 30)}));
+}
+
 TEST_F(DebitOrdersTest, EditFillsTheDialogFromTheRowAndWritesTheDebitOrderOfThatRow) {
     form->Combo1->pick(0);
     add(QDate(2001, 1, 5), QDate(2002, 1, 5), "Rent", "500");
