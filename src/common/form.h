@@ -1,6 +1,11 @@
 #pragma once
 #include <QMainWindow>
 
+// Makes a window belong to another on the window system (transient for it):
+// it stays in front of its owner and comes to the front with it. An owner
+// that is hidden hands it on to the window that owner belongs to, if any.
+void belongTo(QWidget* window, const QWidget* owner);
+
 // A window of the program: one instance per kind, reached through the
 // application object. Creation runs Form_Load; activation by another window of
 // the program runs Form_Activate; closing by the close box runs Form_Unload and
@@ -10,11 +15,6 @@
 // Every window is a main window, so that a window holding a menu bar and an
 // area of child windows shows a maximized child the way the system does: the
 // child's buttons in the menu bar and its caption after the window's own.
-// Makes a window belong to another on the window system (transient for it):
-// it stays in front of its owner and comes to the front with it. An owner
-// that is hidden hands it on to the window that owner belongs to, if any.
-void belongTo(QWidget* window, const QWidget* owner);
-
 class Form : public QMainWindow {
     Q_OBJECT
 public:

@@ -2,10 +2,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QPointer>
-#include <QProxyStyle>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStringListModel>
 #include <algorithm>
 

@@ -43,7 +43,7 @@ void MdiForm::setLocked(bool locked) {
         return;
     }
     setEnabled(true);
-    if (activeBeforeLock_) area_->setActiveSubWindow(activeBeforeLock_);
+    if (activeBeforeLock_ && activeBeforeLock_->isVisible()) area_->setActiveSubWindow(activeBeforeLock_);
     if (focusBeforeLock_) focusBeforeLock_->setFocus(Qt::OtherFocusReason);
 }
 
