@@ -61,9 +61,10 @@ struct StoredTransaction {
     // Dates compare as stored bytes, so that a value that is no date equals itself.
     bool operator==(const StoredTransaction& other) const;
 };
-// A transaction taken up for a change: its account (1 to 5), its position
-// (from 1) and what that slot stored then.
+// A transaction taken up for a change: its portfolio, its account (1 to 5),
+// its position (from 1) and what that slot stored then.
 struct OpenedTransaction {
+    QString portfolio;  // the base path of the portfolio it belongs to
     int account = 0;
     qint32 position = 0;
     StoredTransaction stored;

@@ -213,7 +213,7 @@ std::optional<OpenedTransaction> transactionOfRow(int row) {
     const QString id = grid->TextMatrix(row, IdColumn);
     if (const auto at = positionOf(id);
         at && at->second <= readCount(accountFile(at->first), TransactionCountRecord)) {
-        OpenedTransaction opened{at->first, at->second, readTransaction(at->first, at->second)};
+        OpenedTransaction opened{vars().PortfolioBase, at->first, at->second, readTransaction(at->first, at->second)};
         const StoredTransaction& s = opened.stored;
         const QString date = Conversions::dateText(Conversions::dayOfSerialDate(s.date));
         if (s.id == id && date == grid->TextMatrix(row, DateColumn) &&
@@ -324,9 +324,11 @@ void SaveEditedTransaction() {
     const std::optional<TransactionFields> fields = editedEntry();
     if (!fields) return;
     // The dialog names its transaction by position; an add or a delete since
-    // Edit may have put another one there.
+    // Edit may have put another one there, and the dialog outlives the
+    // portfolio it was opened in.
     const auto at = positionOf(dialog.Text3->Text());
-    if (!at || !dialog.Opened || dialog.Opened->account != at->first || dialog.Opened->position != at->second ||
+    if (!at || !dialog.Opened || !vars().PortfolioOpen || dialog.Opened->portfolio != vars().PortfolioBase ||
+        dialog.Opened->account != at->first || dialog.Opened->position != at->second ||
         at->second > readCount(accountFile(at->first), TransactionCountRecord) ||
         readTransaction(at->first, at->second) != dialog.Opened->stored) {
         app().message(EditOutOfDate);

@@ -157,6 +157,21 @@ TEST_F(EditDeleteTest, AnEditWhoseTransactionMovedSavesNothing) {
     EXPECT_TRUE(messages->texts.isEmpty());
     EXPECT_EQ(stored(1, 1).description, "Second, edited");
     EXPECT_EQ(stored(1, 2).description, "Added");
+
+    // The dialog outlives its portfolio: after a copy of it was opened in its
+    // place, with the same transaction in the same slot, the save goes nowhere.
+    messages->texts.clear();
+    edit("1-1");
+    for (const QString& file : {pwb("Home"), account(1), account(2), account(3), account(4), account(5)})
+        ASSERT_TRUE(QFile::copy(file, QString(file).replace("/Home", "/Copy")));
+    openPortfolio(pwb("Copy"));
+    ASSERT_TRUE(portfolioOpen());
+    const QByteArray copied = bytesOf(acc("Copy", 1));
+    retype(dialog().Text1, "Into the copy");
+    retype(dialog().Text2, "-1");
+    okEdit();
+    EXPECT_EQ(messages->texts, QStringList{Changed});
+    EXPECT_EQ(bytesOf(acc("Copy", 1)), copied);
 }
 
 // An edited transfer keeps its category unless another is chosen; its other
