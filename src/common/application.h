@@ -78,6 +78,12 @@ public:
     }
     // Called when a window closes: the next use creates it afresh.
     void forgetWindow(Form* form);
+    // The window the program lives in (the desk): a dialog whose opener and
+    // the windows it belongs to are all hidden belongs to it.
+    void setMainWindow(QWidget* window) { mainWindow_ = window; }
+    QWidget* mainWindow() const { return mainWindow_; }
+    // The window of the program that was active last, even while none is.
+    Form* lastActiveWindow() const { return lastActive_; }
 
     // State of a procedure module, created on first use, dropped with the application.
     template <class T>
@@ -108,6 +114,7 @@ private:
     std::unordered_map<std::type_index, QPointer<Form>> windows_;
     std::unordered_map<std::type_index, std::shared_ptr<void>> states_;
     QPointer<Form> lastActive_;
+    QPointer<QWidget> mainWindow_;
     bool ending_ = false;
     std::vector<int> replaced_;  // not yet told
 };

@@ -1,18 +1,12 @@
 #include "common/form.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QWindow>
 
 #include "common/application.h"
 #include "common/twips.h"
-
-void belongTo(QWidget* window, const QWidget* owner) {
-    if (!window->windowHandle()) window->winId();  // makes its window on the window system
-    QWindow* ownerWindow = owner ? owner->windowHandle() : nullptr;
-    // An owner that has stepped aside (hidden) hands the window on to its own owner.
-    while (ownerWindow && !ownerWindow->isVisible()) ownerWindow = ownerWindow->transientParent();
-    window->windowHandle()->setTransientParent(ownerWindow);
-}
+#include "common/window_owner.h"
 
 Form::Form(const QString& name, QWidget* parent) : QMainWindow(parent, Qt::Window) {
     setObjectName(name);
@@ -26,7 +20,7 @@ void Form::Show() {
 }
 
 void Form::Show(const QWidget& opener) {
-    belongTo(this, opener.window());
+    WindowOwner::belongTo(this, WindowOwner::ownerFor(&opener));
     Show();
 }
 
@@ -74,6 +68,16 @@ void Form::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     Unload();
+}
+
+// The window system places a window afresh each time it is mapped, unless
+// the window asks for a place: a window hidden by the program asks for the
+// one it is leaving. A window minimized or hidden by the window system
+// (spontaneously) keeps its place there.
+void Form::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous() && isWindow() && windowState() == Qt::WindowNoState && windowHandle())
+        windowHandle()->setFramePosition(pos());
+    QMainWindow::hideEvent(event);
 }
 
 void Form::Unload() {

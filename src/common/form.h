@@ -1,16 +1,12 @@
 #pragma once
 #include <QMainWindow>
 
-// Makes a window belong to another on the window system (transient for it):
-// it stays in front of its owner and comes to the front with it. An owner
-// that is hidden hands it on to the window that owner belongs to, if any.
-void belongTo(QWidget* window, const QWidget* owner);
-
 // A window of the program: one instance per kind, reached through the
 // application object. Creation runs Form_Load; activation by another window of
 // the program runs Form_Activate; closing by the close box runs Form_Unload and
 // destroys the window. A window without a close box refuses to be closed, and
-// so does a window while it is disabled.
+// so does a window while it is disabled. Hiding keeps a window, also where
+// the user left it: only its first showing is placed by the window manager.
 //
 // Every window is a main window, so that a window holding a menu bar and an
 // area of child windows shows a maximized child the way the system does: the
@@ -36,8 +32,9 @@ public:
     // no activation).
     void Show();
     // Shows a tool window or dialog as one that belongs to the window of
-    // `opener`: the window system keeps it in front of that window and brings
-    // it to the front with it. It is neither disabled nor destroyed with it.
+    // `opener` (see WindowOwner): the window system keeps it in front of that
+    // window and brings it to the front with it, also when it was showing for
+    // another window. It is neither disabled nor destroyed with it.
     void Show(const QWidget& opener);
     // Brings a minimized or maximized window back to normal size.
     void setNormalState();
@@ -57,6 +54,7 @@ protected:
     // window of the program.
     void setTakesNoActivation();
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QString caption_;

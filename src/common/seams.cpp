@@ -4,11 +4,11 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
-#include <QPointer>
 #include <QStringList>
+#include <QWindow>
 
 #include "common/application.h"
-#include "common/form.h"
+#include "common/window_owner.h"
 
 namespace {
 // Room beside the caption for what the window manager puts into the title bar:
@@ -28,15 +28,38 @@ void makeRoomForCaption(QMessageBox& box) {
 }
 }  // namespace
 
-// The box belongs to the window the user works in, which is active again
-// after OK.
+QtMessageBox::QtMessageBox() {
+    runEnd_.setSingleShot(true);
+    runEnd_.setInterval(0);
+    runEnd_.callOnTimeout([this] { endRun(); });
+}
+
 void QtMessageBox::show(const QString& text) {
-    const QPointer<QWidget> owner = QApplication::activeWindow();
+    runEnd_.stop();
+    if (run_.isEmpty() && showing_ == 0) {
+        const QWidget* working = QApplication::activeWindow();
+        if (!working) working = app().lastActiveWindow();
+        for (QWindow* window = working ? working->windowHandle() : nullptr; window; window = window->transientParent())
+            run_ << window;
+    }
     QMessageBox box(QMessageBox::NoIcon, Application::Title, text, QMessageBox::Ok);
     makeRoomForCaption(box);
-    belongTo(&box, owner);
+    QWindow* owner = runOwner();
+    WindowOwner::belongTo(&box, owner ? owner : WindowOwner::ownerFor(nullptr));
+    ++showing_;
     box.exec();
-    if (owner && owner->isVisible()) owner->activateWindow();
+    if (--showing_ == 0) runEnd_.start();
+}
+
+QWindow* QtMessageBox::runOwner() const {
+    for (const QPointer<QWindow>& window : run_)
+        if (window && window->isVisible()) return window;
+    return nullptr;
+}
+
+void QtMessageBox::endRun() {
+    if (QWindow* owner = runOwner()) owner->requestActivate();
+    run_.clear();
 }
 
 QString QtOpenFileDialog::qtFilter(const QString& filter) {

@@ -1,6 +1,11 @@
 #pragma once
+#include <QList>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <optional>
+
+class QWindow;
 
 // The OK-only message box with the application's title.
 class MessageSeam {
@@ -17,9 +22,26 @@ public:
     virtual std::optional<QString> open(const QString& title, const QString& filter) = 0;
 };
 
+// The message box on the screen. Boxes raised one after another, before the
+// program waits for the user again, make a run (between two boxes no window
+// is active). Every box of a run belongs to the window the user was working
+// in when the run began, or, once that window is hidden, to the window it
+// belongs to; that window is active again when the run is over, with the
+// focus where it was.
 class QtMessageBox : public MessageSeam {
 public:
+    QtMessageBox();
     void show(const QString& text) override;
+
+private:
+    QWindow* runOwner() const;
+    void endRun();
+
+    // The window the user works in, then the windows it belongs to; empty
+    // between runs.
+    QList<QPointer<QWindow>> run_;
+    int showing_ = 0;  // boxes waiting for their OK, one inside another's wait
+    QTimer runEnd_;    // the run is over when the program waits for the user again
 };
 
 class QtOpenFileDialog : public OpenFileSeam {

@@ -35,6 +35,7 @@ void openWindow() {
 }  // namespace
 
 Desk::Desk() : Form(QStringLiteral("Desk")) {
+    app().setMainWindow(this);
     setFrame(Border::Fixed, true);
     setCaption(QStringLiteral("Velmora Organizer"));
     setWindowIcon(QIcon(asset(QStringLiteral("red_pen"))));

@@ -2,6 +2,7 @@
 
 #include "common/application.h"
 #include "organizer/appointment_dialog.h"
+#include "organizer/calendar_window.h"
 #include "organizer/day_schedule.h"
 #include "organizer/day_schedule_window.h"
 #include "organizer/module1.h"
@@ -11,7 +12,9 @@ constexpr double EditCopyPause = 0.1;
 }
 
 Form4::Form4() : Form(QStringLiteral("Form4")) {
-    setFrame(Border::FixedDialog, false);
+    // A window of its own beside the calendar: a click on the calendar brings
+    // the calendar in front of it.
+    setFrame(Border::Fixed, false);
     setCaption(QStringLiteral("Activities"));
     setClientSize(8100, 5655);
 
@@ -105,8 +108,7 @@ void Form4::Command3_Click() {
     dialog.Text3->setText(Module1::DayKey(DTPicker1->Value()) + u'-' + QString::number(Combo3->ListCount() + 1));
     dialog.setCaption(QStringLiteral("Add Appointment"));
     dialog.OpenedInEditMode = Module1::vars().EditMode;
-    hide();
-    dialog.Show(*this);
+    handOverTo(dialog);
 }
 
 // "Edit": the dialog resets its inputs when it becomes active; the pause lets
@@ -116,8 +118,7 @@ void Form4::Command5_Click() {
     Form5& dialog = app().window<Form5>();
     dialog.setCaption(QStringLiteral("Edit Appointment"));
     dialog.OpenedInEditMode = Module1::vars().EditMode;
-    hide();
-    dialog.Show(*this);
+    handOverTo(dialog);
     app().clock().pause(EditCopyPause);
 
     dialog.Combo1->setText(Text4->Text());
@@ -128,6 +129,14 @@ void Form4::Command5_Click() {
     dialog.Text2->setText(Text2->Text());
     dialog.Text3->setText(Text3->Text());
     Module1::BeginAppointmentEdit(Text3->Text());
+}
+
+// The appointment dialog takes this window's place; it belongs to the
+// calendar, from which the day was opened.
+void Form4::handOverTo(Form5& dialog) {
+    hide();
+    const Form1* calendar = app().existingWindow<Form1>();
+    dialog.Show(calendar ? static_cast<const QWidget&>(*calendar) : *this);
 }
 
 void Form4::Command4_Click() { Module1::DeleteAppointment(); }

@@ -8,6 +8,8 @@
 #include "controls/label.h"
 #include "controls/text_box.h"
 
+class Form5;
+
 // The Activities window: one day's appointments and birthdays. Appointments are
 // added, edited and deleted from here; "OK" goes back to the calendar.
 class Form4 : public Form {
@@ -40,4 +42,7 @@ public:
     void Command4_Click();
     void Command1_Click();
     void Command6_Click();
+
+private:
+    void handOverTo(Form5& dialog);
 };

@@ -81,7 +81,7 @@ void Form1::Calendar1_AfterUpdate() { Module1::MarkCalendarMonth(); }
 void Form1::Calendar1_DblClick() {
     Form4& activities = app().window<Form4>();
     activities.DTPicker1->setValue(Calendar1->Value());
-    activities.Show(*this);
+    activities.Show();
     Module1::LoadDayActivities();
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -9,40 +10,86 @@
 
 #include "common/application.h"
 #include "common/seams.h"
+#include "common/window_owner.h"
+#include "support/organizer_test.h"
+#include "support/window_manager.h"
 
 namespace {
 
-// The message box as the user meets it: it belongs to the window the user
-// works in (it stays in front of it), it is wide enough for its whole caption
-// beside the window manager's buttons however short its text, and after OK
-// that window is the active one again.
-TEST(MessageBox, BelongsToTheActiveWindowShowsItsWholeCaptionAndGivesTheActivationBack) {
-    QWidget window;
-    window.setWindowFlags(Qt::Tool);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+// A window the user works in, and a tool window of its with two boxes.
+struct Workspace : Form {
+    Workspace() : Form(QStringLiteral("Workspace")) {}
+};
+struct ToolWindow : Form {
+    QLineEdit* first;
+    QLineEdit* second;
+    ToolWindow() : Form(QStringLiteral("ToolWindow")) {
+        setFrame(Border::FixedTool, true);
+        auto* panel = new QWidget(this);
+        first = new QLineEdit(panel);
+        second = new QLineEdit(panel);
+        second->move(0, 40);
+        setCentralWidget(panel);
+    }
+};
 
-    QWindow* owner = nullptr;
-    int width = 0;
-    QString caption;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(box);
-        owner = box->windowHandle()->transientParent();
-        width = box->width();
-        caption = box->windowTitle();
-        box->button(QMessageBox::Ok)->click();
-    });
-    QtMessageBox().show(QStringLiteral("Form Incomplete"));
+// The message boxes as the user meets them, answered with OK as each shows.
+class MessageBoxTest : public OrganizerTest {
+protected:
+    void SetUp() override {
+        OrganizerTest::SetUp();
+        answering.callOnTimeout([this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            owners << WindowOwner::ownerOnWindowSystem(*box);
+            widths << box->width();
+            captions << box->windowTitle();
+            box->button(QMessageBox::Ok)->click();
+            if (focusAfterOk) WindowManager::focus(*focusAfterOk);
+        });
+        answering.start(0);
+    }
 
-    EXPECT_EQ(owner, window.windowHandle());
-    EXPECT_EQ(caption, Application::Title);
+    QtMessageBox boxes;
+    QTimer answering;
+    QList<QWindow*> owners;
+    QList<int> widths;
+    QStringList captions;
+    QWidget* focusAfterOk = nullptr;  // where the window manager puts the focus when a box goes
+};
+
+// Boxes raised one after another (as alarms are) all belong to the window the
+// user works in, whichever window the window manager gives the focus to
+// between two boxes. That window is active again after the last OK, with the
+// focus where it was. A box is wide enough
+// for its whole caption beside the window manager's buttons, however short
+// its text. A run that a window raises as it steps aside (hides) belongs to
+// the window that one belongs to.
+TEST_F(MessageBoxTest, EveryBoxOfARunBelongsToTheWindowTheUserWorksInWhichIsActiveAgainAfterIt) {
+    Workspace& workspace = app().window<Workspace>();
+    workspace.Show();
+    ToolWindow& tool = app().window<ToolWindow>();
+    tool.Show(workspace);
+    tool.second->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+
+    focusAfterOk = &workspace;
+    for (const char* text : {"Balance above", "Balance below", "Form Incomplete"}) boxes.show(QString::fromLatin1(text));
+    EXPECT_EQ(owners, QList<QWindow*>(3, tool.windowHandle()));
+    EXPECT_EQ(captions, QStringList(3, Application::Title));
     QFont titleFont = QApplication::font();
     titleFont.setBold(true);
     // The caption, an icon and three buttons.
-    EXPECT_GE(width, QFontMetrics(titleFont).horizontalAdvance(caption) + 4 * 24);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_GE(widths.value(2), QFontMetrics(titleFont).horizontalAdvance(Application::Title) + 4 * 24);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&tool));
+    EXPECT_EQ(QApplication::focusWidget(), tool.second);
+
+    owners.clear();
+    tool.hide();
+    boxes.show(QStringLiteral("Nothing was saved."));
+    boxes.show(QStringLiteral("Balance below"));
+    EXPECT_EQ(owners, QList<QWindow*>(2, workspace.windowHandle()));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&workspace));
 }
 
 }  // namespace

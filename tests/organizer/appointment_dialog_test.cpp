@@ -7,8 +7,12 @@
 #include "organizer/reminder_window.h"
 #include "support/appointment_files.h"
 #include "support/double_click.h"
+#include "support/window_manager.h"
 
 namespace {
+using WindowManager::drag;
+using WindowManager::placesIt;
+
 void typeOver(ComboBox* box, const QString& text) {
     box->lineEdit()->selectAll();
     QTest::keyClicks(box->lineEdit(), text);
@@ -35,15 +39,18 @@ protected:
     }
 };
 
-// The day's windows belong to the calendar they were opened from: the dialog
-// too, since the Activities window steps aside for it.
+// The Activities window is a window of its own beside the calendar, which a
+// click brings in front of it; the dialog that takes its place belongs to the
+// calendar the day was opened from.
 TEST_F(AppointmentDialogTest, AnAddedAppointmentIsStoredByteForByteAndMarkedOnTheCalendar) {
     Form1& calendar = app().window<Form1>();
     activate(calendar);
     Form5& dialog = openAdd(QDate(2024, 3, 7));
     EXPECT_EQ(dialog.Caption(), QStringLiteral("Add Appointment"));
-    EXPECT_FALSE(app().window<Form4>().isVisible());
-    EXPECT_EQ(ownerOf(app().window<Form4>()), calendar.windowHandle());
+    Form4& activities = app().window<Form4>();
+    EXPECT_FALSE(activities.isVisible());
+    EXPECT_EQ(activities.windowHandle()->type(), Qt::Window) << "a dialog without owner stays above every window";
+    EXPECT_EQ(ownerOf(activities), nullptr);
     EXPECT_EQ(ownerOf(dialog), calendar.windowHandle());
     typeOver(dialog.Text4, QStringLiteral("Dentist"));
     dialog.Combo1->pick(6);
@@ -60,7 +67,6 @@ TEST_F(AppointmentDialogTest, AnAddedAppointmentIsStoredByteForByteAndMarkedOnTh
     EXPECT_EQ(fileBytes("Appoint.dat"), expected);
     EXPECT_TRUE(messages->texts.isEmpty());
     EXPECT_FALSE(dialog.isVisible());
-    Form4& activities = app().window<Form4>();
     ASSERT_TRUE(activities.isVisible());
     EXPECT_EQ(activities.Combo3->Text(), QStringLiteral("Dentist"));
 
@@ -332,4 +338,34 @@ TEST_F(AppointmentDialogTest, ADescriptionGrownPastItsRecordIsRefusedNotCut) {
     typeOver(dialog.Text1, QStringLiteral("Short"));
     ok(dialog);
     EXPECT_EQ(storedAppointment(0).description, QStringLiteral("Short"));
+}
+
+// Hidden and shown again, the day's windows come back where the user left
+// them; only their first showing is placed by the window manager. With the
+// calendar closed, the dialog belongs to the desk rather than to no window.
+TEST_F(AppointmentDialogTest, TheDaysWindowsComeBackWhereTheUserLeftThem) {
+    QWidget desk;
+    app().setMainWindow(&desk);
+    desk.show();
+    Form1& calendar = app().window<Form1>();
+    activate(calendar);
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    EXPECT_TRUE(placesIt(activities));
+    drag(activities, QPoint(640, 420));
+    Form5& dialog = press(activities.Command3);
+    EXPECT_TRUE(placesIt(dialog));
+    drag(dialog, QPoint(660, 80));
+    fill(dialog, QStringLiteral("Dentist"), QStringLiteral("10:00"), QStringLiteral("10:30"));
+    ok(dialog);
+    EXPECT_EQ(activities.pos(), QPoint(640, 420));
+    EXPECT_FALSE(placesIt(dialog));
+
+    QTest::mouseClick(activities.Command1, Qt::LeftButton);  // "OK" hides it
+    EXPECT_FALSE(placesIt(activities));
+    calendar.close();
+    openDay(QDate(2024, 3, 8));
+    EXPECT_EQ(activities.pos(), QPoint(640, 420));
+    press(activities.Command3);
+    EXPECT_EQ(dialog.pos(), QPoint(660, 80));
+    EXPECT_EQ(ownerOf(dialog), desk.windowHandle());
 }

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "common/application.h"
+#include "common/window_owner.h"
 
 // Seams that tests answer: the message box records its texts, the open-file
 // dialog gives queued answers (nothing queued, or an empty answer: cancel), and the end of the
@@ -79,13 +80,8 @@ protected:
     bool programEnded() const { return !endCodes.empty(); }
 
     // The window that a window belongs to on the window system, which keeps
-    // it in front: its transient parent, which counts for a dialog or a tool
-    // window only.
-    static QWindow* ownerOf(const QWidget& window) {
-        const QWindow* handle = window.windowHandle();
-        if (!handle || (handle->type() != Qt::Dialog && handle->type() != Qt::Tool)) return nullptr;
-        return handle->transientParent();
-    }
+    // it in front of that one: none for a window of its own.
+    static QWindow* ownerOf(const QWidget& window) { return WindowOwner::ownerOnWindowSystem(window); }
 
     // The program waits for the user once: its event loop goes idle.
     static void idle() {
