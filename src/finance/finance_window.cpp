@@ -16,7 +16,7 @@
 
 namespace {
 constexpr quint32 Silver = 0xC0C0C0;
-}
+}  // namespace
 
 FinMDIForm1::FinMDIForm1() : MdiForm(QStringLiteral("FinMDIForm1")) {
     setFrame(Border::Sizable, true, true, true);
