@@ -29,6 +29,10 @@ struct BenchStart {
 
 struct StderrMessages : MessageSeam {
     void show(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    bool ask(const QString& text) override {
+        show(text);
+        return false;
+    }
 };
 
 struct CancellingFileDialog : OpenFileSeam {

@@ -50,7 +50,8 @@ Application::Application(Seams seams)
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { files_.recheckAll(); });
     // Before the user's next action, a file replaced under the program is
-    // opened afresh and shown as it is now, so that the action works on it.
+    // opened afresh and shown as it is now, so that the action works on it;
+    // one found damaged is told before the action can write into it.
     qApp->installEventFilter(this);
 }
 
@@ -61,9 +62,10 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         // Only between handlers: inside one (a message box waiting, a pause)
         // the windows are refilled once it has returned.
+        // A press that came as a damaged file was told does not act on it.
         if (QThread::currentThread()->loopLevel() <= 1) {
-            files_.checkPaths();
-            tellReplaced();
+            files_.checkFiles();
+            if (tellReplaced()) return true;
         }
         break;
     default: break;
@@ -74,15 +76,18 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 void Application::noteReplaced(int number) {
     if (std::find(replaced_.begin(), replaced_.end(), number) != replaced_.end()) return;
     replaced_.push_back(number);
-    if (replaced_.size() == 1) QMetaObject::invokeMethod(this, &Application::tellReplaced, Qt::QueuedConnection);
+    if (replaced_.size() == 1) QMetaObject::invokeMethod(this, [this] { tellReplaced(); }, Qt::QueuedConnection);
 }
 
-void Application::tellReplaced() {
+bool Application::tellReplaced() {
+    bool damaged = false;
     while (!replaced_.empty() && !ending_) {
         const int number = replaced_.front();
         replaced_.erase(replaced_.begin());
+        damaged = damaged || !files_[number].damage().isEmpty();
         emit fileReplaced(number);
     }
+    return damaged || ending_;
 }
 
 Application::~Application() {

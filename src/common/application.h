@@ -42,6 +42,8 @@ public:
 
     Clock& clock() { return *seams_.clock; }
     void message(const QString& text) { seams_.messages->show(text); }
+    // A question the user answers Yes (true) or No.
+    bool ask(const QString& text) { return seams_.messages->ask(text); }
     std::optional<QString> openFile(const QString& title, const QString& filter) {
         return seams_.openFile->open(title, filter);
     }
@@ -95,9 +97,11 @@ public:
 
 signals:
     // The path of open record file `number` names another file now, which
-    // has been opened in its place: what the windows show of it is to be
-    // read afresh. Told before the user's next press of a key or button
-    // reaches a window, or else once the running handler has returned.
+    // has been opened in its place, or the file was found damaged after a
+    // change from outside: what the windows show of it is to be read afresh
+    // (a damaged one is to be given up). Told before the user's next press
+    // of a key or button reaches a window, or else once the running handler
+    // has returned.
     void fileReplaced(int number);
 
 protected:
@@ -106,7 +110,9 @@ protected:
 private:
     void focusWindowChanged(QWindow* window);
     void noteReplaced(int number);
-    void tellReplaced();
+    // Tells the files replaced, or found damaged, since the last time;
+    // true when one of them is damaged (or the program is ending).
+    bool tellReplaced();
 
     Seams seams_;
     FileTable files_;

@@ -85,7 +85,63 @@ bool RecordFile::reopen() const {
     pathError_ = 0;
     pieces_.clear();
     noteFileState();
+    damage_ = findDamage();
     return true;
+}
+
+void RecordFile::checkFile() const {
+    checked_ = false;
+    checkOutsideChange();
+}
+
+void RecordFile::setShape(FileShape shape) {
+    shape_ = std::move(shape);
+    damage_ = findDamage();
+}
+
+QString RecordFile::damage() const {
+    checkOutsideChange();
+    return damage_;
+}
+
+QString RecordFile::damageText() const {
+    return QStringLiteral("The file \"%1\" is damaged: %2.").arg(QDir::toNativeSeparators(path_), damage());
+}
+
+QString RecordFile::findDamage() const {
+    if (!shape_ || fd_ < 0 || size_ == 0) return {};
+    if (size_ % length_ != 0)
+        return QStringLiteral("it ends part way through a record (%1 bytes is not a whole number of %2-byte records)")
+            .arg(size_)
+            .arg(length_);
+    const qint64 records = size_ / length_;
+    if (records < shape_->minimumRecords) return QStringLiteral("it ends before ") + shape_->minimumHolds;
+    for (const FileShape::Count& count : shape_->counts) {
+        const TaggedValue value = readTagged(count.record);
+        if (value.isEmpty()) continue;
+        if (value.kind != TaggedValue::Kind::Integer)
+            return QStringLiteral("where it keeps its count of %1, it holds something that is not a number")
+                .arg(count.entries);
+        if (value.integer < 0)
+            return QStringLiteral("its count of %1 is negative (%2)").arg(count.entries).arg(value.integer);
+        const qint64 lastBegins = qint64(count.stride) * (value.integer - 1) + count.first;
+        if (value.integer > 0 && lastBegins > records) {
+            const qint64 held = records >= count.first ? (records - count.first) / count.stride + 1 : 0;
+            return QStringLiteral("its count of %1 is %2, but it holds %3")
+                .arg(count.entries)
+                .arg(value.integer)
+                .arg(held == 0 ? QStringLiteral("none") : QStringLiteral("only %1").arg(held));
+        }
+    }
+    return {};
+}
+
+// After a change from outside: a file that turned out damaged is told as a
+// replaced one is, so that what the windows do with it follows.
+void RecordFile::lookForDamage() const {
+    const bool wasDamaged = !damage_.isEmpty();
+    damage_ = findDamage();
+    if (!wasDamaged && !damage_.isEmpty() && onReplaced_) onReplaced_();
 }
 
 QString RecordFile::failureText(const QString& path, const QString& what, int error) {
@@ -130,7 +186,9 @@ void RecordFile::checkOutsideChange() const {
     checkPath();
     const qint64 size = size_, stamp = stamp_;
     noteFileState();
-    if (size != size_ || stamp != stamp_) pieces_.clear();
+    if (size == size_ && stamp == stamp_) return;
+    pieces_.clear();
+    lookForDamage();
 }
 
 void RecordFile::forgetPieces(qint64 from, qint64 to) const {
@@ -304,6 +362,10 @@ RecordFile::Write RecordFile::writeBytes(qint32 record, const QByteArray& value)
             fail(QStringLiteral("could not be written"), pathError_);
         return Write::Failed;
     }
+    if (!damage_.isEmpty()) {
+        if (!gate_->closed) report(damageText() + QStringLiteral(" Nothing has been written into it."));
+        return Write::Failed;
+    }
     const qint64 offset = qint64(record - 1) * length_;
     const qint64 end = offset + value.size();
     const qint64 recordEnd = (end + length_ - 1) / length_ * length_;
@@ -351,11 +413,12 @@ RecordFile::Write RecordFile::writeAt(qint64 offset, const QByteArray& bytes) {
 
 // --- the table of open files -----------------------------------------------
 
-bool FileTable::open(int number, const QString& path, int recordLength) {
+bool FileTable::open(int number, const QString& path, int recordLength, std::optional<FileShape> shape) {
     close(number);
     retired_.clear();
     auto file = std::make_unique<RecordFile>(path, recordLength, onFailure_, gate_);
     if (!file->open()) return false;
+    if (shape) file->setShape(std::move(*shape));
     if (onReplaced_) file->setReplacedHandler([this, number] { onReplaced_(number); });
     files_[number] = std::move(file);
     return true;
@@ -389,6 +452,6 @@ void FileTable::recheckAll() {
     for (auto& [number, file] : files_) file->recheck();
 }
 
-void FileTable::checkPaths() {
-    for (auto& [number, file] : files_) file->checkPath();
+void FileTable::checkFiles() {
+    for (auto& [number, file] : files_) file->checkFile();
 }

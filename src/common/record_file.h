@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <sys/types.h>
@@ -34,6 +35,21 @@ struct WriteGate {
     std::function<void()> heldReport;  // the first failure held
 };
 
+// What every sound file of a kind holds, so that a damaged one is known
+// before anything is written into it: the records it has from its creation
+// on, and its count records, each telling how many entries of a list it holds.
+struct FileShape {
+    struct Count {
+        qint32 record;    // a tagged 2-byte integer, or empty for none
+        qint32 stride;    // entry k (from 1) begins at record stride * (k - 1) + first
+        qint32 first;
+        QString entries;  // what it counts, for the user: "appointments"
+    };
+    qint32 minimumRecords = 0;
+    QString minimumHolds;  // what those records hold, for the user: "its count of notes"
+    std::vector<Count> counts;
+};
+
 // A file of fixed-length records numbered from 1, one value per record.
 // Record n lies at byte (n-1)*L; numbers are little-endian; what was never
 // written, or lies past the file's end, reads as zero bytes. Every write goes
@@ -49,6 +65,14 @@ struct WriteGate {
 // read after recheck(): another file there is opened in place of the old one,
 // read afresh and told to the replaced handler; while the path names no file,
 // every write fails and says so, since nobody would read what it wrote.
+//
+// A file given the shape of its kind is damaged when it is not empty and
+// breaks that shape: its length is not a whole number of records, it ends
+// before the records its kind holds from creation on, or a count is not a
+// 2-byte integer, is negative, or names an entry that begins past its end.
+// A damaged file takes no write; it is looked at when opened, and again
+// whenever it was changed from outside, and one found damaged then is told to
+// the replaced handler as a replaced one is.
 class RecordFile {
 public:
     enum class Write { Done, TooLong, Failed };
@@ -66,9 +90,18 @@ public:
     // Lets go of the file; reads give zeros and writes fail from then on.
     void close();
     void setReplacedHandler(ReplacedHandler onReplaced) { onReplaced_ = std::move(onReplaced); }
+    void setShape(FileShape shape);
+    // What is wrong with the file as it is now, in plain words; empty for a
+    // sound file, an empty one, or one of no given shape.
+    QString damage() const;
+    // "The file "..." is damaged: ..." for a damaged file.
+    QString damageText() const;
     // Whether the path still names the open file; opens the file it names
     // now when that is another one.
     void checkPath() const;
+    // Whether the path still names the open file and the file holds what
+    // this file last saw of it.
+    void checkFile() const;
     const QString& path() const { return path_; }
     int recordLength() const { return length_; }
 
@@ -126,6 +159,8 @@ private:
     const Piece& piece(qint64 index) const;
     void checkOutsideChange() const;
     void noteFileState() const;
+    QString findDamage() const;
+    void lookForDamage() const;
     bool reopen() const;
     void forgetPieces(qint64 from, qint64 to) const;
 
@@ -139,6 +174,8 @@ private:
     FailureHandler onFailure_;
     ReplacedHandler onReplaced_;
     std::shared_ptr<WriteGate> gate_;
+    std::optional<FileShape> shape_;
+    mutable QString damage_;  // what findDamage() found when the file was last looked at
     mutable int fd_ = -1;
     mutable dev_t device_ = 0;  // the identity of the open file
     mutable ino_t inode_ = 0;
@@ -162,7 +199,7 @@ public:
     explicit FileTable(RecordFile::FailureHandler onFailure, ReplacedHandler onReplaced = {})
         : onFailure_(std::move(onFailure)), onReplaced_(std::move(onReplaced)) {}
 
-    bool open(int number, const QString& path, int recordLength = 128);
+    bool open(int number, const QString& path, int recordLength = 128, std::optional<FileShape> shape = {});
     void close(int number);
     void closeAll();
     bool isOpen(int number) const { return files_.count(number) != 0; }
@@ -171,8 +208,9 @@ public:
     WriteGate& gate() { return *gate_; }
     // Every file checks at its next read whether it was changed from outside.
     void recheckAll();
-    // Every file checks now whether its path names another file.
-    void checkPaths();
+    // Every file checks now whether its path names another file, or what it
+    // holds was changed from outside.
+    void checkFiles();
 
 private:
     // Closed files stay in being until the table's end or its next open: a

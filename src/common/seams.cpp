@@ -34,7 +34,11 @@ QtMessageBox::QtMessageBox() {
     runEnd_.callOnTimeout([this] { endRun(); });
 }
 
-void QtMessageBox::show(const QString& text) {
+void QtMessageBox::show(const QString& text) { exec(text, false); }
+
+bool QtMessageBox::ask(const QString& text) { return exec(text, true); }
+
+bool QtMessageBox::exec(const QString& text, bool question) {
     runEnd_.stop();
     if (run_.isEmpty() && showing_ == 0) {
         const QWidget* working = QApplication::activeWindow();
@@ -42,13 +46,15 @@ void QtMessageBox::show(const QString& text) {
         for (QWindow* window = working ? working->windowHandle() : nullptr; window; window = window->transientParent())
             run_ << window;
     }
-    QMessageBox box(QMessageBox::NoIcon, Application::Title, text, QMessageBox::Ok);
+    QMessageBox box(question ? QMessageBox::Question : QMessageBox::NoIcon, Application::Title, text,
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
     makeRoomForCaption(box);
     QWindow* owner = runOwner();
     WindowOwner::belongTo(&box, owner ? owner : WindowOwner::ownerFor(nullptr));
     ++showing_;
-    box.exec();
+    const int answer = box.exec();
     if (--showing_ == 0) runEnd_.start();
+    return answer != QMessageBox::No;
 }
 
 QWindow* QtMessageBox::runOwner() const {

@@ -7,11 +7,13 @@
 
 class QWindow;
 
-// The OK-only message box with the application's title.
+// The message box with the application's title: OK only, or a question
+// answered Yes (true) or No.
 class MessageSeam {
 public:
     virtual ~MessageSeam() = default;
     virtual void show(const QString& text) = 0;
+    virtual bool ask(const QString& text) = 0;
 };
 
 // The open-file dialog: a title, a filter "Description|*.a;*.b", and the chosen
@@ -32,8 +34,11 @@ class QtMessageBox : public MessageSeam {
 public:
     QtMessageBox();
     void show(const QString& text) override;
+    bool ask(const QString& text) override;
 
 private:
+    // Shows a box of the run and waits for its answer: true for OK or Yes.
+    bool exec(const QString& text, bool question);
     QWindow* runOwner() const;
     void endRun();
 

@@ -100,6 +100,13 @@ void RefreshPortfolioLists() {
 
 void ShowReplacedFile(int number) {
     if (!vars().PortfolioOpen || number < PortfolioFileNumber || number > accountFileNumber(AccountCount)) return;
+    // A damaged file is given up with its portfolio before anything is written into it.
+    if (const RecordFile& file = app().files()[number]; !file.damage().isEmpty()) {
+        const QString damaged = file.damageText();
+        ClosePortfolio();
+        app().message(damaged + QStringLiteral("\nThe portfolio has been closed; nothing has been written into it."));
+        return;
+    }
     if (number == PortfolioFileNumber) {
         RefreshPortfolioLists();
         LoadAccountSettings();

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include "common/application.h"
 #include "common/new_files.h"
@@ -120,9 +121,27 @@ bool lockPortfolio() {
     return false;
 }
 
-// Opens the locked portfolio's six files as the numbers 1 to 6, creating
-// missing ones. A file that cannot be opened is told in a message; then
-// nothing stays open or locked.
+// What every sound portfolio file holds from its creation on: the account
+// and category names; every account file: its two counts, each naming
+// entries that begin inside the file.
+FileShape portfolioFileShape() {
+    return {categoryNameRecord(CategoryCount), QStringLiteral("the names of its accounts and categories"), {}};
+}
+FileShape accountFileShape() {
+    return {DebitOrderCountRecord,
+            QStringLiteral("its counts of transactions and debit orders"),
+            {{TransactionCountRecord, 10, slotRecord(1, TransactionField::Date), QStringLiteral("transactions")},
+             {DebitOrderCountRecord, 10, slotRecord(1, DebitOrderField::Start), QStringLiteral("debit orders")}}};
+}
+
+void giveUpOpening() {
+    closePortfolioFiles();
+    releasePortfolioLock();
+}
+
+// Opens the locked portfolio's six files as the numbers 1 to 6. A file that
+// cannot be opened, or one that is damaged, is told in a message; then
+// nothing stays open or locked, and nothing has been written.
 bool openPortfolioFiles() {
     Variables& v = vars();
     for (int i = 0; i < FileCount; ++i) {
@@ -132,16 +151,50 @@ bool openPortfolioFiles() {
         const bool opens = probe.open(QIODevice::ReadWrite);
         const QString why = probe.errorString();
         probe.close();
-        if (!opens || !app().files().open(i + 1, v.PortfolioFiles[i])) {
+        if (!opens || !app().files().open(i + 1, v.PortfolioFiles[i], RecordLength,
+                                          i == 0 ? portfolioFileShape() : accountFileShape())) {
             if (!opens)
                 app().message(QStringLiteral("The file \"%1\" cannot be opened: %2.")
                                   .arg(QDir::toNativeSeparators(v.PortfolioFiles[i]), why));
-            closePortfolioFiles();
-            releasePortfolioLock();
+            giveUpOpening();
             return false;
         }
     }
-    return true;
+    QStringList damaged;
+    for (int number = 1; number <= FileCount; ++number)
+        if (!app().files()[number].damage().isEmpty()) damaged << app().files()[number].damageText();
+    if (damaged.isEmpty()) return true;
+    giveUpOpening();
+    app().message(damaged.join(u'\n') + QStringLiteral("\nThe portfolio stays closed; nothing has been written into it."));
+    return false;
+}
+
+// The portfolio's files that are not there. The user chooses between the
+// portfolio with them made anew, empty (an account file as a new portfolio
+// has it, the portfolio file with no names), and the portfolio left closed
+// with nothing made; true for the portfolio with them.
+bool makeMissingFiles() {
+    const Variables& v = vars();
+    QStringList missing;
+    NewFiles files;
+    for (int i = 0; i < FileCount; ++i) {
+        if (QFileInfo::exists(v.PortfolioFiles[i])) continue;
+        missing << QDir::toNativeSeparators(v.PortfolioFiles[i]);
+        files.add(v.PortfolioFiles[i], i == 0 ? QByteArray() : newAccountFile());
+    }
+    if (missing.isEmpty()) return true;
+    const QString question =
+        (missing.size() == 1 ? QStringLiteral("This file of the portfolio is missing:\n")
+                             : QStringLiteral("These files of the portfolio are missing:\n")) +
+        missing.join(u'\n') +
+        QStringLiteral("\nOpen the portfolio with %1 made anew, without entries? No leaves the portfolio closed "
+                       "and makes nothing.")
+            .arg(missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+    QString failure;
+    if (!app().ask(question)) return false;
+    if (files.make(&failure)) return true;
+    if (!failure.isEmpty()) app().message(failure);
+    return false;
 }
 
 // All accounts chosen in the transaction list, and the portfolio named in the caption.
@@ -163,7 +216,12 @@ void OpenPortfolio() {
     v.PortfolioFileName = *chosen;
     v.PortfolioBase = chosen->left(chosen->size() - 4);
     namePortfolioFiles(v.PortfolioBase);
-    if (!lockPortfolio() || !openPortfolioFiles()) return;
+    if (!lockPortfolio()) return;
+    if (!makeMissingFiles()) {
+        releasePortfolioLock();
+        return;
+    }
+    if (!openPortfolioFiles()) return;
     v.PortfolioOpen = true;
 
     RefreshPortfolioLists();

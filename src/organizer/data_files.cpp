@@ -1,4 +1,6 @@
 #include <QDir>
+#include <QStringList>
+#include <algorithm>
 
 #include "common/application.h"
 #include "desk/module2.h"
@@ -72,24 +74,49 @@ QString SlotTime(int slot) {
 }
 
 namespace {
+constexpr int OrganizerFiles[] = {AppointFile, NotesFile, AddBookFile, PhotoFile};
+
 QString dataPath(const QString& baseName) {
     // The separator is always inserted, even after a directory ending in one.
     return vars().DataDirectory + u'/' + baseName + QStringLiteral(".dat");
+}
+
+// An entry file holds its count record from the first start on; the count
+// names entries that begin inside the file.
+FileShape shapeOf(const BlockFile& blocks, const QString& entries) {
+    return {blocks.countRecord(), QStringLiteral("its count of ") + entries,
+            {{blocks.countRecord(), blocks.blockSize, 1, entries}}};
+}
+
+// The organizer cannot go on without its files, and writes nothing into a
+// damaged one: it names every damaged file and ends.
+void endOnDamagedFiles(std::initializer_list<int> numbers) {
+    QStringList damaged;
+    for (int number : numbers)
+        if (!app().files()[number].damage().isEmpty()) damaged << app().files()[number].damageText();
+    if (damaged.isEmpty()) return;
+    damaged << (damaged.size() == 1 ? QStringLiteral("The organizer ends without changing it.")
+                                    : QStringLiteral("The organizer ends without changing them."));
+    app().fail(damaged.join(u'\n'));
 }
 }  // namespace
 
 void OpenDataFiles() {
     CloseDataFiles();
     FileTable& files = app().files();
-    if (!files.open(AppointFile, dataPath(QStringLiteral("Appoint"))) ||
-        !files.open(NotesFile, dataPath(QStringLiteral("Notes")), 500) ||
-        !files.open(AddBookFile, dataPath(QStringLiteral("AddBook"))) ||
-        !files.open(PhotoFile, dataPath(QStringLiteral("PhotoF"))))
+    if (!files.open(AppointFile, dataPath(QStringLiteral("Appoint")), 128,
+                    shapeOf(Appointments, QStringLiteral("appointments"))) ||
+        !files.open(NotesFile, dataPath(QStringLiteral("Notes")), 500, shapeOf(Notes, QStringLiteral("notes"))) ||
+        !files.open(AddBookFile, dataPath(QStringLiteral("AddBook")), 128,
+                    shapeOf(AddressBook, QStringLiteral("address entries"))) ||
+        !files.open(PhotoFile, dataPath(QStringLiteral("PhotoF")), 128, FileShape{}))
         return;
+    endOnDamagedFiles({AppointFile, NotesFile, AddBookFile, PhotoFile});
+    if (app().ending()) return;
 
     // Every count record holds a tagged integer from the first start on.
     // Whatever else it holds, and the photo path, are written back byte for
-    // byte: starting never changes a stored value, not even a damaged one.
+    // byte: starting never changes a stored value.
     for (const BlockFile& blocks : {Appointments, Notes, AddressBook}) {
         RecordFile& file = blocks.file();
         if (file.readTagged(blocks.countRecord()).isEmpty())
@@ -120,13 +147,16 @@ bool LockDataDirectory(const QString& directory) {
 }
 
 void CloseDataFiles() {
-    for (int number : {AppointFile, NotesFile, AddBookFile, PhotoFile}) app().files().close(number);
+    for (int number : OrganizerFiles) app().files().close(number);
 }
 
 // What the windows show of a file that was replaced under the program is
 // read from the file that is there now.
 void ShowReplacedFile(int number) {
     Application& a = app();
+    if (std::find(std::begin(OrganizerFiles), std::end(OrganizerFiles), number) == std::end(OrganizerFiles)) return;
+    endOnDamagedFiles({number});
+    if (a.ending()) return;
     switch (number) {
     case AppointFile: FindEditedAppointment(); break;
     case NotesFile:

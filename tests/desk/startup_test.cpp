@@ -63,6 +63,7 @@ TEST_F(StartupTest, LaterStartsChangeNoStoredByteAndShowTheStoredPhoto) {
     EXPECT_EQ(allFiles(), withNone);
 
     // Counts already set are left as they are.
+    application->files()[Module1::AppointFile].writeString(Module1::Appointments.record(2, 1), u"");
     Module1::setRecordCount(Module1::Appointments, 3);
     const QByteArray withCount = allFiles();
     restart();
@@ -101,36 +102,89 @@ TEST_F(StartupTest, AStartDirectoryThatCannotBeWrittenEndsWithAMessage) {
     EXPECT_FALSE(desk.isVisible());
 }
 
-// Merely starting writes the count records and the photo path back as they
-// are, byte for byte, even when their length fields run past their records.
-TEST_F(StartupTest, DamagedFilesDoNotStopTheStartAndAreLeftByteForByte) {
-    QByteArray appoint(8 * 128, '\0');
-    appoint.replace(7 * 128, 8, QByteArray::fromHex("0800ffff41424344"));  // a tagged string where the count belongs
-    for (int i = 8; i < 128; ++i) appoint[7 * 128 + i] = char(0x40 + i % 26);
-    writeRaw("Appoint.dat", appoint);
-    QByteArray photo(128, 'p');
-    photo.replace(0, 2, QByteArray::fromHex("2c01"));  // a path of 300 characters in a 128-byte record
-    writeRaw("PhotoF.dat", photo);
-    QByteArray notes(3 * 500, '\0');
-    notes.replace(2 * 500, 4, QByteArray::fromHex("0200" "0500"));
-    notes.replace(2 * 500 + 4, 10, "after-cnt!");
-    writeRaw("Notes.dat", notes);
-    QByteArray addBook(16 * 128, '\0');
-    addBook.replace(15 * 128, 4, QByteArray::fromHex("0700ffff"));  // an unknown tag
-    writeRaw("AddBook.dat", addBook);
+// A file whose structure is damaged is named with what is wrong with it,
+// and the organizer ends before it writes anything: the next entry would
+// overwrite what survived. Found at the start, or when a file is put in
+// place of an open one, or cut short where it lies, before the user's next
+// action reaches a window.
+TEST_F(StartupTest, ADamagedFileIsNamedAndTheOrganizerEndsWithoutWritingIntoIt) {
+    using namespace Module1;
+    const auto counted = [](int blockSize, int blocks, const QByteArray& count) {
+        QByteArray file(blockSize * blocks * 128, '\0');
+        for (int b = 0; b < blocks; ++b) file.replace(b * blockSize * 128, 4, QByteArray::fromHex("0200") + "ab");
+        file.replace((blockSize - 1) * 128, count.size(), count);
+        return file;
+    };
+    const QByteArray two = counted(8, 2, taggedZero());  // two appointments beyond a count of 0
+    struct Case {
+        const char* file;
+        QByteArray bytes;
+        QString what;
+    };
+    const Case cases[] = {
+        {"Appoint.dat", counted(8, 2, QByteArray::fromHex("0200fdff")), "its count of appointments is negative (-3)"},
+        {"Appoint.dat", counted(8, 2, QByteArray::fromHex("02000500")), "its count of appointments is 5, but it holds only 2"},
+        {"Appoint.dat", counted(8, 2, QByteArray::fromHex("0200ff7f")), "its count of appointments is 32767, but it holds only 2"},
+        {"Appoint.dat", counted(8, 2, QByteArray::fromHex("0800020041")),
+         "where it keeps its count of appointments, it holds something that is not a number"},
+        {"Appoint.dat", two.left(7 * 128), "it ends before its count of appointments"},
+        {"Appoint.dat", two.left(1000), "it ends part way through a record (1000 bytes is not a whole number of 128-byte records)"},
+        {"AddBook.dat", counted(16, 2, QByteArray::fromHex("0200ffff")), "its count of address entries is negative (-1)"},
+        {"AddBook.dat", counted(16, 1, QByteArray::fromHex("0700ffff")),
+         "where it keeps its count of address entries, it holds something that is not a number"},
+        {"Notes.dat", QByteArray(2 * 500, '\0') + QByteArray::fromHex("02000500").leftJustified(500, '\0'),
+         "its count of notes is 5, but it holds only 1"},
+        {"Notes.dat", QByteArray::fromHex("0100"), "it ends part way through a record (2 bytes is not a whole number of 500-byte records)"},
+        {"PhotoF.dat", QByteArray(200, 'p'), "it ends part way through a record (200 bytes is not a whole number of 128-byte records)"},
+    };
+    enum class When { AtTheStart, PutInPlace, CutShortInPlace };
+    for (const Case& c : cases) {
+        for (When when : {When::AtTheStart, When::PutInPlace, When::CutShortInPlace}) {
+            SCOPED_TRACE(std::string(c.file) + ": " + c.what.toStdString() + " / " + std::to_string(int(when)));
+            for (const char* name : {"Appoint.dat", "Notes.dat", "AddBook.dat", "PhotoF.dat"}) QFile::remove(dataPath(name));
+            makeApplication();
+            if (when == When::AtTheStart) {
+                writeRaw(c.file, c.bytes);
+            } else {
+                startDesk();
+                if (when == When::PutInPlace) {
+                    writeRaw("damaged.tmp", c.bytes);
+                    ASSERT_TRUE(::rename(qPrintable(dataPath("damaged.tmp")), qPrintable(dataPath(c.file))) == 0);
+                } else {
+                    writeRaw(c.file, c.bytes);  // the same file, written over where it lies
+                }
+                ASSERT_TRUE(messages->texts.isEmpty());
+            }
+            const QByteArray before = allFiles();
 
-    Desk& desk = startDesk();
+            Desk& desk = startDesk();
+            if (when != When::AtTheStart) QTest::keyClick(&desk, Qt::Key_Right);  // the user's next action
+            EXPECT_EQ(messages->texts, QStringList{QStringLiteral("The file \"%1\" is damaged: %2.\nThe organizer ends "
+                                                                  "without changing it.")
+                                                       .arg(QDir::toNativeSeparators(dataPath(c.file)), c.what)});
+            EXPECT_TRUE(programEnded());
+            EXPECT_EQ(allFiles(), before) << "not a byte written";
+            if (when == When::AtTheStart) EXPECT_FALSE(desk.isVisible());
+        }
+    }
+
+    // Entries beyond every count, as deletions leave them, are no damage: the
+    // next entry takes the first place beyond the count.
+    for (const char* name : {"Appoint.dat", "Notes.dat", "AddBook.dat", "PhotoF.dat"}) QFile::remove(dataPath(name));
+    writeRaw("Appoint.dat", two);
+    writeRaw("AddBook.dat", counted(16, 3, QByteArray::fromHex("02000100")));
+    writeRaw("Notes.dat", QByteArray(2 * 500, 'n') + QByteArray::fromHex("0200").leftJustified(500, '\0') +
+                              QByteArray(3 * 500, 'n'));
+    Desk& desk = restart();
     EXPECT_TRUE(desk.isVisible());
     EXPECT_TRUE(messages->texts.isEmpty());
-    EXPECT_FALSE(desk.Image17->hasPicture());
-    EXPECT_EQ(Module1::RecordCount(Module1::Appointments), 0);
-    EXPECT_EQ(allFiles(), appoint + "|" + notes + "|" + addBook + "|" + photo);
-
-    // A file cut short before its count gets one.
-    writeRaw("Notes.dat", QByteArray::fromHex("0100"));
-    restart();
-    EXPECT_EQ(fileBytes("Notes.dat").mid(2 * 500, 4), taggedZero());
-    EXPECT_TRUE(messages->texts.isEmpty());
+    RecordRange entry = Appointments.fieldRecords(0);
+    entry.setString(Appointments.record(0, AppointmentField::Id), u"20240307-1");
+    ASSERT_TRUE(AppendEntry(Appointments, RecordCount(Appointments), entry));
+    EXPECT_EQ(fileBytes("Appoint.dat").size(), two.size());
+    EXPECT_EQ(fileBytes("Appoint.dat").mid(7 * 128, 4), QByteArray::fromHex("02000100"));
+    EXPECT_EQ(fileBytes("Appoint.dat").mid(8 * 128, 4), QByteArray::fromHex("0200") + "ab") << "beyond the count, as it was";
+    EXPECT_EQ(fileBytes("Appoint.dat").left(12), QByteArray::fromHex("0a00") + "20240307-1");
 }
 
 class DataFolderLockTest : public StartupTest {

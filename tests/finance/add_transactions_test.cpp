@@ -68,6 +68,44 @@ TEST_F(AddTransactionsTest, AnAccountFileReplacedUnderTheOpenPortfolioIsShownAnd
     EXPECT_EQ(column(2), QStringList({"Bread", "Eggs"}));
     EXPECT_EQ(summaryOf(1).front(), "-7");
     EXPECT_TRUE(messages->texts.isEmpty());
+
+    // Put in its place damaged, or cut short where it lies: told before the
+    // user's next action, the portfolio closed, nothing written into it.
+    const QByteArray sound = bytesOf(account(1));
+    for (bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "cut short in place" : "put in place");
+        if (!portfolioOpen()) openPortfolio(pwb("Home"));
+        messages->texts.clear();
+        const QByteArray damaged = withValue(sound, 10, taggedInteger(9));
+        if (inPlace) {
+            writeRecord(account(1), 10, taggedInteger(9));
+        } else {
+            writeFile(account(1) + ".copy", damaged);
+            ASSERT_TRUE(QFile::remove(account(1)) && QFile::rename(account(1) + ".copy", account(1)));
+        }
+        enterTransaction(0, "Food", "Jam", "4", false, QDate(2024, 3, 4));
+        EXPECT_EQ(messages->texts, QStringList{QStringLiteral("The file \"%1\" is damaged: its count of transactions is 9, "
+                                                              "but it holds only 2.\nThe portfolio has been closed; "
+                                                              "nothing has been written into it.")
+                                                   .arg(account(1))});
+        EXPECT_FALSE(portfolioOpen());
+        EXPECT_FALSE(programEnded());
+        EXPECT_EQ(bytesOf(account(1)), damaged);
+        writeFile(account(1), sound);
+    }
+
+    // Damaged between the user's action and the write it makes: refused all the same.
+    openPortfolio(pwb("Home"));
+    messages->texts.clear();
+    writeRecord(account(1), 10, taggedInteger(-1));
+    const QByteArray damaged = bytesOf(account(1));
+    FinModule::vars().AccountNames[1] = TaggedValue::ofString("Checks");
+    EXPECT_EQ(accountFile(1).writeString(3, u"Late"), RecordFile::Write::Failed);
+    EXPECT_EQ(bytesOf(account(1)), damaged);
+    EXPECT_EQ(messages->texts, QStringList{QStringLiteral("The file \"%1\" is damaged: its count of transactions is "
+                                                          "negative (-1). Nothing has been written into it.")
+                                               .arg(account(1))});
+    EXPECT_TRUE(programEnded());
 }
 
 TEST_F(AddTransactionsTest, TheSignFollowsIncomeOrExpenceAndZeroIsAnAmount) {

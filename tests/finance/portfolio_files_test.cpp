@@ -109,12 +109,15 @@ TEST_F(PortfolioFilesTest, OpenUsesTheChosenNameLessItsLastFourCharacters) {
     EXPECT_EQ(app().window<FinForm4>().Label1[3]->Caption(), "Rainy Day");
     for (int n = 1; n <= 6; ++n) EXPECT_EQ(application->files()[n].path(), portfolioFilesOf("Home")[n - 1]);
 
-    // Any four characters go: abc.txt opens abc.pwb, created empty with its accounts.
+    // Any four characters go: abc.txt opens abc.pwb. Its files are missing:
+    // made at the user's word, the portfolio file empty, the accounts without entries.
+    messages->answers << true;
     openPortfolio(dataPath("abc.txt"));
-    for (const QString& path : portfolioFilesOf("abc")) {
-        EXPECT_TRUE(QFile::exists(path)) << qPrintable(path);
-        EXPECT_EQ(QFileInfo(path).size(), 0) << qPrintable(path);
-    }
+    ASSERT_EQ(messages->questions.size(), 1);
+    EXPECT_TRUE(messages->questions[0].startsWith("These files of the portfolio are missing:\n" +
+                                                  portfolioFilesOf("abc").join(u'\n') + "\n"));
+    EXPECT_EQ(bytesOf(pwb("abc")), QByteArray());
+    for (int a = 1; a <= 5; ++a) EXPECT_EQ(bytesOf(acc("abc", a)), newAccountFile()) << a;
     EXPECT_FALSE(QFile::exists(dataPath("abc.txt")));
     EXPECT_EQ(items(app().window<FinForm1>().Combo1), QStringList({"All Accounts", "", "", "", "", ""}));
 
@@ -144,6 +147,74 @@ TEST_F(PortfolioFilesTest, AFileThatCannotBeOpenedIsToldAndLeavesNoFileOpen) {
     EXPECT_EQ(app().window<FinMDIForm1>().Caption(), "Personal Finances");
 }
 
+// A damaged file of the portfolio is named with what is wrong with it; the
+// portfolio stays closed and not a byte is written, where the next entry
+// would have overwritten what survived.
+TEST_F(PortfolioFilesTest, ADamagedFileIsNamedAndThePortfolioStaysClosedWithNothingWritten) {
+    createPortfolio(QStringLiteral("Home"));
+    ClosePortfolio();
+    QByteArray twoTransactions = withValue(newAccountFile(), 10, taggedInteger(2));
+    twoTransactions = withValue(twoTransactions, 13, stringBytes("Second"));
+    struct Case {
+        int file;  // 0 the portfolio file, 1 to 5 an account's
+        QByteArray bytes;
+        const char* what;
+    };
+    const Case cases[] = {
+        {1, newAccountFile().left(1000), "it ends part way through a record (1000 bytes is not a whole number of 128-byte records)"},
+        {2, withValue(twoTransactions, 10, taggedInteger(9)), "its count of transactions is 9, but it holds only 2"},
+        {3, withValue(newAccountFile(), 20, taggedInteger(-4)), "its count of debit orders is negative (-4)"},
+        {4, newAccountFile().left(10 * RecordLength), "it ends before its counts of transactions and debit orders"},
+        {5, withValue(newAccountFile(), 10, taggedString("2")),
+         "where it keeps its count of transactions, it holds something that is not a number"},
+        {0, newPortfolioFile().left(100), "it ends part way through a record (100 bytes is not a whole number of 128-byte records)"},
+        {0, newPortfolioFile().left(10 * RecordLength), "it ends before the names of its accounts and categories"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = portfolioFilesOf("Home")[c.file];
+        writeFile(pwb("Home"), newPortfolioFile());
+        for (int a = 1; a <= 5; ++a) writeFile(acc("Home", a), a == 2 ? twoTransactions : newAccountFile());
+        writeFile(path, c.bytes);
+        messages->texts.clear();
+        const auto before = snapshot();
+
+        openPortfolio(pwb("Home"));
+        EXPECT_EQ(messages->texts, QStringList{QStringLiteral("The file \"%1\" is damaged: %2.\nThe portfolio stays closed; "
+                                                              "nothing has been written into it.")
+                                                   .arg(QDir::toNativeSeparators(path), c.what)});
+        EXPECT_FALSE(portfolioOpen());
+        EXPECT_TRUE(fileNumbersFree());
+        EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
+        EXPECT_EQ(app().window<FinMDIForm1>().Caption(), "Personal Finances");
+        EXPECT_FALSE(programEnded());
+        EXPECT_EQ(snapshot(), before);
+    }
+
+    // A missing account file is named; the user chooses between the portfolio
+    // left closed with nothing made, and the account made anew, empty.
+    writeFile(pwb("Home"), newPortfolioFile());
+    QFile::remove(acc("Home", 3));
+    messages->texts.clear();
+    const auto before = snapshot();
+    openPortfolio(pwb("Home"));
+    EXPECT_EQ(messages->questions,
+              QStringList{"This file of the portfolio is missing:\n" + acc("Home", 3) +
+                          "\nOpen the portfolio with it made anew, without entries? No leaves the portfolio closed "
+                          "and makes nothing."});
+    EXPECT_FALSE(portfolioOpen());
+    EXPECT_TRUE(fileNumbersFree());
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
+
+    messages->answers << true;
+    openPortfolio(pwb("Home"));
+    EXPECT_TRUE(portfolioOpen());
+    EXPECT_EQ(bytesOf(acc("Home", 3)), newAccountFile());
+    EXPECT_EQ(app().window<FinForm4>().Label6[3]->Caption(), "0");
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
 TEST_F(PortfolioFilesTest, RenumberingWritesEveryCountedIdOfEveryAccountAndNothingElse) {
     createPortfolio(QStringLiteral("Home"));
     // Account 2: three transactions with stale IDs; account 4: ten, none numbered yet;
@@ -152,6 +223,7 @@ TEST_F(PortfolioFilesTest, RenumberingWritesEveryCountedIdOfEveryAccountAndNothi
     for (int k = 1; k <= 3; ++k) writeRecord(acc("Home", 2), 10 * (k - 1) + 5, stringBytes("9-9"));
     writeRecord(acc("Home", 2), 10 * 3 + 5, stringBytes("2-4"));
     writeRecord(acc("Home", 4), 10, taggedInteger(10));
+    reachRecord(acc("Home", 4), 91);
     writeRecord(acc("Home", 3), 5, stringBytes("3-7"));
     writeRecord(acc("Home", 5), 10, int16Bytes(0));
     std::map<int, QByteArray> before;

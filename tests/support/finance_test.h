@@ -225,6 +225,18 @@ protected:
         }
         application->files().recheckAll();
     }
+    void writeFile(const QString& path, const QByteArray& bytes) {
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(bytes);
+        }
+        application->files().recheckAll();
+    }
+    // Makes a file reach at least to the end of record `number`, zeros after its old end.
+    void reachRecord(const QString& path, int number) {
+        if (QFileInfo(path).size() < qint64(number) * RecordLength) writeRecord(path, number, QByteArray());
+    }
 };
 
 // A portfolio "Home" made through "New Portfolio", the transaction list in
@@ -264,7 +276,12 @@ protected:
         writeRecord(account(a), slotRecord(k, 4), moneyBytes(amount));
         writeRecord(account(a), slotRecord(k, 5), stringBytes(QStringLiteral("%1-%2").arg(a).arg(k)));
     }
-    void storeTransactionCount(int a, int count) { writeRecord(account(a), 10, taggedInteger(qint16(count))); }
+    // A count holds the entries it counts: the file reaches at least the
+    // first record of the last one (blank, unless stored).
+    void storeTransactionCount(int a, int count) {
+        writeRecord(account(a), 10, taggedInteger(qint16(count)));
+        if (count > 0) reachRecord(account(a), slotRecord(count, 1));
+    }
     // Debit order j of an account, and the count of its debit orders.
     void storeDebitOrder(int a, int j, const QDate& start, const QDate& end, const QString& description,
                          const QString& amount) {
@@ -273,7 +290,10 @@ protected:
         writeRecord(account(a), slotRecord(j, 8), stringBytes(description));
         writeRecord(account(a), slotRecord(j, 9), moneyBytes(amount));
     }
-    void storeDebitOrderCount(int a, int count) { writeRecord(account(a), 20, taggedInteger(qint16(count))); }
+    void storeDebitOrderCount(int a, int count) {
+        writeRecord(account(a), 20, taggedInteger(qint16(count)));
+        if (count > 0) reachRecord(account(a), slotRecord(count, 6));
+    }
     // Account a's settings: overdraft, high alarm, low alarm (flags -1 on, 0 off).
     void storeSettings(int a, const QString& overdraft, qint16 highOn, const QString& high, qint16 lowOn,
                        const QString& low) {

@@ -15,7 +15,8 @@
 #include "common/application.h"
 #include "common/window_owner.h"
 
-// Seams that tests answer: the message box records its texts, the open-file
+// Seams that tests answer: the message box records its texts and answers
+// questions as queued (No once none is queued), the open-file
 // dialog gives queued answers (nothing queued, or an empty answer: cancel), and the end of the
 // program is recorded instead of ending the test.
 struct RecordingMessages : MessageSeam {
@@ -24,6 +25,12 @@ struct RecordingMessages : MessageSeam {
     void show(const QString& text) override {
         texts << text;
         if (onShow) onShow();
+    }
+    QStringList questions;
+    QList<bool> answers;
+    bool ask(const QString& text) override {
+        questions << text;
+        return !answers.isEmpty() && answers.takeFirst();
     }
 };
 
