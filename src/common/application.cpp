@@ -87,7 +87,7 @@ bool Application::tellReplaced() {
         damaged = damaged || !files_[number].damage().isEmpty();
         emit fileReplaced(number);
     }
-    return damaged || ending_;
+    return damaged;
 }
 
 Application::~Application() {

@@ -111,7 +111,7 @@ private:
     void focusWindowChanged(QWindow* window);
     void noteReplaced(int number);
     // Tells the files replaced, or found damaged, since the last time;
-    // true when one of them is damaged (or the program is ending).
+    // true when one of them is damaged.
     bool tellReplaced();
 
     Seams seams_;

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <cerrno>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
 
+#include "common/new_files.h"
 #include "support/finance_test.h"
 
 namespace {
@@ -207,6 +209,17 @@ TEST_F(PortfolioFilesTest, ADamagedFileIsNamedAndThePortfolioStaysClosedWithNoth
     EXPECT_EQ(snapshot(), before);
     EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
 
+    // Made anew on a full disk: told, and the folder as it was.
+    messages->answers << true;
+    NewFiles::failStep(0, ENOSPC);
+    openPortfolio(pwb("Home"));
+    EXPECT_EQ(messages->texts, QStringList{QStringLiteral("The file \"%1\" could not be written: No space left on device.")
+                                               .arg(acc("Home", 3))});
+    EXPECT_FALSE(portfolioOpen());
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(QFile::exists(portfolioLockPath(pwb("Home"))));
+
+    messages->texts.clear();
     messages->answers << true;
     openPortfolio(pwb("Home"));
     EXPECT_TRUE(portfolioOpen());
