@@ -75,4 +75,4 @@ void FinForm5::Command3_Click() { FinModule::SaveAccountSettings(); }
 
 void FinForm5::Command2_Click() { Unload(); }
 
-void FinForm5::Form_Unload() { app().window<FinMDIForm1>().setLocked(false); }
+void FinForm5::Form_Unload() { app().window<FinMDIForm1>().unlock(); }

@@ -8,7 +8,8 @@
 
 // "Account Settings": one account's overdraft facility and its two balance
 // alarms. "OK" saves and closes, "Apply" saves, "Cancel" closes; while the
-// window is open the finance window takes no input.
+// window is open the finance window and its other tool windows and dialogs
+// take no input.
 class FinForm5 : public Form {
     Q_OBJECT
 public:

@@ -64,7 +64,7 @@ bool DebitOrderForm::passesEntryTests(const QString& startAfterEnd) const {
 }
 
 void DebitOrderForm::backToDebitOrders() {
-    app().window<FinMDIForm1>().setLocked(false);
+    app().window<FinMDIForm1>().unlock();
     app().window<FinForm9>().Show();
 }
 

@@ -8,7 +8,8 @@
 // What "Add Debit Order" and "Edit Debit Order" share: the start and end
 // pickers, the description and amount boxes with their labels, the tests of
 // a typed debit order, and the way back to the Debit Orders window. While
-// either is open the finance window takes no input.
+// either is open the finance window and its other tool windows and dialogs
+// take no input.
 class DebitOrderForm : public Form {
     Q_OBJECT
 public:

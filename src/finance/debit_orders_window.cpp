@@ -48,8 +48,9 @@ void FinForm9::Command1_Click() {
         app().message(QStringLiteral("Please select account"));
         return;
     }
-    app().window<FinForm8>().Show(*this);
-    app().window<FinMDIForm1>().setLocked(true);
+    FinForm8& addDebitOrder = app().window<FinForm8>();
+    addDebitOrder.Show(*this);
+    app().window<FinMDIForm1>().lockFor(addDebitOrder);
 }
 
 // "Edit" opens "Edit Debit Order" on the current row's debit order, as listed.
@@ -69,7 +70,7 @@ void FinForm9::Command2_Click() {
     MSFlexGrid1->setCol(3);
     dialog.Text2->setText(MSFlexGrid1->Text());
     dialog.Show(*this);
-    app().window<FinMDIForm1>().setLocked(true);
+    app().window<FinMDIForm1>().lockFor(dialog);
 }
 
 void FinForm9::Command3_Click() { FinModule::DeleteSelectedDebitOrder(); }

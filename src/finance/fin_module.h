@@ -113,9 +113,10 @@ void ShowReplacedFile(int number);
 void DisablePortfolioCommands();
 void LayoutFinanceWindows();
 
-// Renames.
-void ApplyAccountRename();
-void ApplyCategoryRename();
+// Renames. A new name that the portfolio file cannot hold is told and gives
+// false: nothing is written, and the dialog keeps the name for a correction.
+bool ApplyAccountRename();
+bool ApplyCategoryRename();
 
 // The account an account list names (1 to 5): its selected item, while the
 // list shows that item's text; 0 when a typed text, or nothing, is shown.

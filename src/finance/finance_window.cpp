@@ -2,12 +2,15 @@
 
 #include <QBitmap>
 #include <QIcon>
+#include <vector>
 
 #include "common/application.h"
 #include "controls/control.h"
 #include "finance/account_settings_window.h"
 #include "finance/add_transactions_window.h"
+#include "finance/debit_order_dialogs.h"
 #include "finance/debit_orders_window.h"
+#include "finance/edit_entry_dialog.h"
 #include "finance/fin_module.h"
 #include "finance/new_portfolio_window.h"
 #include "finance/rename_dialogs.h"
@@ -16,6 +19,19 @@
 
 namespace {
 constexpr quint32 Silver = 0xC0C0C0;
+
+// The tool windows and dialogs of the finance window that exist now (shown
+// or hidden): each of them can change the open portfolio. The notice only
+// tells.
+std::vector<Form*> existingToolWindows() {
+    std::vector<Form*> windows;
+    for (Form* window : std::initializer_list<Form*>{
+             app().existingWindow<FinForm3>(), app().existingWindow<FinForm5>(), app().existingWindow<FinForm8>(),
+             app().existingWindow<FinDialog>(), app().existingWindow<FinDialog1>(),
+             app().existingWindow<FinDialog2>(), app().existingWindow<FinDialog3>()})
+        if (window) windows.push_back(window);
+    return windows;
+}
 }  // namespace
 
 FinMDIForm1::FinMDIForm1() : MdiForm(QStringLiteral("FinMDIForm1")) {
@@ -120,12 +136,22 @@ void FinMDIForm1::ASetup_Click() {
     settings.Show(*this);
     settings.Combo1->setListIndex(0);  // its Click loads the account's settings
     FinModule::LoadAccountSettings();
-    setLocked(true);
+    lockFor(settings);
 }
 
 void FinMDIForm1::ViewS_Click() { app().window<FinForm4>().ShowMaximized(); }
 
 void FinMDIForm1::ViewT_Click() { app().window<FinForm1>().ShowMaximized(); }
+
+void FinMDIForm1::lockFor(const Form& holder) {
+    for (Form* window : existingToolWindows()) window->setEnabled(window == &holder);
+    setLocked(true);
+}
+
+void FinMDIForm1::unlock() {
+    for (Form* window : existingToolWindows()) window->setEnabled(true);
+    setLocked(false);
+}
 
 // Runs the command of the button's key. A failure inside the command is
 // dropped, so that the toolbar stays usable.

@@ -43,6 +43,13 @@ public:
     void ViewT_Click();
     void Toolbar1_ButtonClick(ToolbarButton* Button);
 
+    // The lock, while `holder` (Account Settings, Add or Edit Debit Order)
+    // is open: this window and every other finance tool window and dialog
+    // take no input, so that nothing changes the portfolio under the holder.
+    // Unlocked, they all take input again.
+    void lockFor(const Form& holder);
+    void unlock();
+
 private:
     void buildMenus();
     void buildToolbar();

@@ -34,10 +34,10 @@ FinDialog::FinDialog() : Form(QStringLiteral("FinDialog")) {
                       QStringLiteral("New Account Name:"), QStringLiteral("Account"));
 }
 
-// Both buttons hide the dialog, also when nothing was renamed.
+// Both buttons hide the dialog, also when nothing was renamed; a name the
+// file cannot hold keeps it open, with the name, for a correction.
 void FinDialog::OKButton_Click() {
-    FinModule::ApplyAccountRename();
-    hide();
+    if (FinModule::ApplyAccountRename()) hide();
 }
 
 void FinDialog::CancelButton_Click() { hide(); }
@@ -50,8 +50,7 @@ FinDialog1::FinDialog1() : Form(QStringLiteral("FinDialog1")) {
 }
 
 void FinDialog1::OKButton_Click() {
-    FinModule::ApplyCategoryRename();
-    hide();
+    if (FinModule::ApplyCategoryRename()) hide();
 }
 
 void FinDialog1::CancelButton_Click() { hide(); }

@@ -351,7 +351,7 @@ TEST_F(FinanceWindowTest, TheGridsFollowTheWindowsSizeExceptWhileItIsMinimized) 
 }
 
 // While Account Settings or Add Debit Order is open, the finance window takes
-// no input and its close box does nothing; the tool windows stay usable. When
+// no input and its close box does nothing; the tool window stays usable. When
 // the tool window goes, by any way out, the child window that was active is
 // active again, with the focus where it was.
 TEST_F(FinanceWindowTest, TheLockHoldsAgainstTheCloseBoxAndGivesBackTheActiveChild) {
@@ -386,7 +386,7 @@ TEST_F(FinanceWindowTest, TheLockHoldsAgainstTheCloseBoxAndGivesBackTheActiveChi
         ASSERT_TRUE(financeLocked());
         EXPECT_FALSE(finance.menuBar()->isEnabled());
         EXPECT_FALSE(finance.Toolbar1->isEnabled());
-        EXPECT_TRUE(app().window<FinDialog>().OKButton->isEnabled()) << "other tool windows take input";
+        EXPECT_FALSE(app().window<FinDialog>().isEnabled()) << "nor do the other tool windows";
 
         EXPECT_FALSE(finance.close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -401,6 +401,7 @@ TEST_F(FinanceWindowTest, TheLockHoldsAgainstTheCloseBoxAndGivesBackTheActiveChi
         ASSERT_TRUE(QTest::qWaitForWindowActive(&finance));
         EXPECT_EQ(active(finance), debitOrders.subWindow());
         EXPECT_TRUE(focused->hasFocus());
+        EXPECT_TRUE(app().window<FinDialog>().isEnabled());
     }
     EXPECT_TRUE(finance.close()) << "unlocked, the close box works";
 }
@@ -462,6 +463,114 @@ TEST_F(FinanceToolWindowsTest, BelongToTheFinanceWindowAndOutliveIt) {
     finance = &openFinance();
     finance->RenameAccount->trigger();
     EXPECT_EQ(ownerOf(app().window<FinDialog>()), finance->windowHandle());
+}
+
+// While Account Settings, Add Debit Order or Edit Debit Order is open, no
+// other finance window can change the portfolio under it: every other tool
+// window and dialog shows that it takes no input, and a click on its button
+// does nothing (New Portfolio's Save would switch the portfolio and leave
+// Account Settings on none). The holder's own way out then does its work,
+// and the others take input again.
+TEST_F(FinanceToolWindowsTest, TheLockHoldsEveryOtherToolWindowAndDialog) {
+    storeTransaction(1, 1, QDate(2024, 1, 10), "-1");
+    storeTransactionCount(1, 1);
+    storeDebitOrder(1, 1, QDate(2024, 1, 5), QDate(2024, 2, 5), "Insurance", "30");
+    storeDebitOrderCount(1, 1);
+    refill();
+    FinMDIForm1& finance = app().window<FinMDIForm1>();
+    FinForm9& debitOrders = app().window<FinForm9>();
+    FinForm3& newPortfolio = app().window<FinForm3>();
+    FinDialog& renameAccount = app().window<FinDialog>();
+    FinDialog1& changeCategory = app().window<FinDialog1>();
+    FinDialog2& editEntry = app().window<FinDialog2>();
+    // Each of them filled in as for its change, and its button.
+    const std::vector<std::pair<Form*, CommandButton*>> others = {{&newPortfolio, newPortfolio.Command1},
+                                                                  {&renameAccount, renameAccount.OKButton},
+                                                                  {&changeCategory, changeCategory.OKButton},
+                                                                  {&editEntry, editEntry.OKButton}};
+    auto openOthers = [&] {
+        finance.New->trigger();
+        retype(newPortfolio.Text1, QStringLiteral("Other"));
+        finance.RenameAccount->trigger();
+        renameAccount.Combo1->pick(0);
+        retype(renameAccount.Text1, QStringLiteral("Cash"));
+        finance.ChangeCategory->trigger();
+        changeCategory.Combo1->pick(1);
+        retype(changeCategory.Text1, QStringLiteral("Groceries"));
+        finance.ViewT->trigger();
+        clickRow(rowOf("1-1"));
+        click(list().Command2);
+        retype(editEntry.Text2, QStringLiteral("-5"));
+    };
+    const QByteArray debitOrder = storedDebitOrder(1, 1);
+    const std::tuple<const char*, std::function<Form*()>, std::function<void()>, std::function<void()>> holders[] = {
+        {"Account Settings",
+         [&] {
+             finance.ASetup->trigger();
+             return &app().window<FinForm5>();
+         },
+         [&] {
+             FinForm5& settings = app().window<FinForm5>();
+             click(settings.Check1);
+             retype(settings.Text1, QStringLiteral("5000"));
+             click(settings.Command1);
+         },
+         [&] { EXPECT_EQ(storedMoney(pwb("Home"), 26), "5000"); }},
+        {"Add Debit Order",
+         [&] {
+             debitOrders.ShowMaximized();
+             debitOrders.Combo1->pick(0);
+             click(debitOrders.Command1);
+             return &app().window<FinForm8>();
+         },
+         [&] {
+             FinForm8& add = app().window<FinForm8>();
+             add.DTPicker1->pick(QDate(2024, 1, 20));
+             add.DTPicker2->pick(QDate(2024, 6, 20));
+             retype(add.Text1, QStringLiteral("Rent"));
+             retype(add.Text2, QStringLiteral("700"));
+             click(add.Command1);
+         },
+         [&] { EXPECT_EQ(storedString(account(1), 18), "Rent"); }},
+        {"Edit Debit Order",
+         [&] {
+             debitOrders.ShowMaximized();
+             debitOrders.Combo1->pick(0);
+             clickRow(2, debitOrders.MSFlexGrid1);
+             click(debitOrders.Command2);
+             return &app().window<FinDialog3>();
+         },
+         [&] { click(app().window<FinDialog3>().CancelButton); },
+         [&] { EXPECT_EQ(storedDebitOrder(1, 1), debitOrder); }}};
+    for (const auto& [name, open, leave, left] : holders) {
+        SCOPED_TRACE(name);
+        openOthers();
+        messages->texts.clear();
+        Form* holder = open();
+        ASSERT_TRUE(holder->isVisible());
+        EXPECT_TRUE(holder->isEnabled());
+        const std::map<QString, QByteArray> files = folderFiles();
+        for (const auto& [other, button] : others) {
+            SCOPED_TRACE(qPrintable(other->objectName()));
+            EXPECT_TRUE(other->isVisible());
+            EXPECT_FALSE(other->isEnabled());
+            click(button);
+            EXPECT_TRUE(other->isVisible());
+        }
+        EXPECT_EQ(folderFiles(), files);
+        EXPECT_TRUE(portfolioOpen());
+        EXPECT_EQ(finance.Caption(), "Pursewell - " + dataPath("Home"));
+        EXPECT_TRUE(messages->texts.isEmpty()) << messages->texts.join('\n').toStdString();
+
+        leave();
+        EXPECT_FALSE(holder->isVisible());
+        left();
+        EXPECT_FALSE(financeLocked());
+        for (const auto& [other, button] : others) {
+            EXPECT_TRUE(other->isEnabled()) << qPrintable(other->objectName());
+            other->hide();
+        }
+    }
 }
 
 }  // namespace

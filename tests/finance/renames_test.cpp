@@ -95,6 +95,40 @@ TEST_F(RenamesTest, NoChoiceOrNoNameRenamesNothingAndStillHidesTheDialog) {
     EXPECT_TRUE(messages->texts.isEmpty());
 }
 
+// A name holding a character the portfolio file cannot hold is told; the
+// dialog stays open with the name and the choice, so that the user mends it
+// and OK renames.
+TEST_F(RenamesTest, ANameTheFileCannotHoldIsToldAndKeptInTheOpenDialog) {
+    const QString refused = QString::fromUtf8("Cash \u03A9");
+    const QString told = QString::fromUtf8(
+        "The character \"\u03A9\" cannot be kept in the organizer's files. Please type the text without it.");
+    auto mendAndRename = [&](Form& dialog, ComboBox* choice, TextBox* name, CommandButton* ok, int item) {
+        EXPECT_EQ(messages->texts, QStringList{told});
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(name->Text(), refused);
+        EXPECT_EQ(choice->ListIndex(), item);
+        EXPECT_EQ(bytesOf(pwb("Home")), before);
+        messages->texts.clear();
+
+        name->setFocus();
+        QTest::keyClick(name->findChild<QLineEdit*>(), Qt::Key_Backspace);
+        click(ok);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_TRUE(messages->texts.isEmpty());
+    };
+
+    renameAccount(1, refused);
+    FinDialog& account = app().window<FinDialog>();
+    mendAndRename(account, account.Combo1, account.Text1, account.OKButton, 1);
+    before = withValue(before, 2, taggedString("Cash "));
+    EXPECT_EQ(bytesOf(pwb("Home")), before);
+
+    changeCategory(2, refused);
+    FinDialog1& category = app().window<FinDialog1>();
+    mendAndRename(category, category.Combo1, category.Text1, category.OKButton, 2);
+    EXPECT_EQ(bytesOf(pwb("Home")), withValue(before, 8, stringBytes("Cash ")));
+}
+
 TEST_F(RenamesTest, APortfolioWithoutNamesCannotBeRenamed) {
     openPortfolio(dataPath("Blank.pwb"));
     renameAccount(0, QStringLiteral("Cash"));
