@@ -108,7 +108,11 @@ void ShowReplacedFile(int number) {
         return;
     }
     if (number == PortfolioFileNumber) {
+        // Account Settings stays on its account, showing what the file holds for it now.
+        FinForm5* settings = app().existingWindow<FinForm5>();
+        const int settingsAccount = settings ? settings->Combo1->ListIndex() : -1;
         RefreshPortfolioLists();
+        if (settingsAccount >= 0) settings->Combo1->setListIndex(settingsAccount);
         LoadAccountSettings();
         RefreshAccountBalances();
     } else if (chosenAccount(*app().window<FinForm9>().Combo1) != 0) {

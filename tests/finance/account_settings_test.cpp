@@ -37,6 +37,24 @@ protected:
     }
 };
 
+// The portfolio file put back from a copy while the window is open: it stays
+// on its account, shows what the copy holds, and OK saves into the copy.
+TEST_F(AccountSettingsTest, APortfolioFileReplacedUnderTheWindowKeepsItsAccount) {
+    storeSettings(3, "0", -1, "500", 0, "0");
+    ASSERT_TRUE(QFile::copy(pwb("Home"), pwb("Home") + ".copy"));
+    storeSettings(3, "0", 0, "0", 0, "0");
+    FinForm5& form = open();
+    form.Combo1->pick(2);
+    ASSERT_TRUE(QFile::remove(pwb("Home")) && QFile::rename(pwb("Home") + ".copy", pwb("Home")));
+
+    tick(form.Check1, true);  // the next action: the copy is shown before it lands
+    EXPECT_EQ(form.Combo1->Text(), "Savings Account");
+    retype(form.Text1, "75");
+    form.Command1->click();
+    EXPECT_EQ(stored(3), QStringList({"75", "-1", "500", "0", "0"}));
+    EXPECT_TRUE(messages->texts.isEmpty());
+}
+
 TEST_F(AccountSettingsTest, SettingsSavedByOkAreStoredInTheirKindsCountAndComeBack) {
     storeTransaction(2, 1, QDate(2024, 1, 1), "-250");
     storeTransactionCount(2, 1);
