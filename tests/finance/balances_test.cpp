@@ -103,15 +103,45 @@ TEST_F(BalancesTest, DamagedEntriesNeverStopTheSum) {
     storeDebitOrder(1, 1, QDate(2001, 1, 5), QDate(2001, 3, 5), "Odd", "1");
     writeRecord(account(1), 7, QByteArray::fromHex("000000000000f87f"));  // an end that is no number
     storeDebitOrderCount(1, 1);
-    // Amounts that only a damaged file holds stop at the ends of the range.
-    for (int k = 1; k <= 3; ++k) writeRecord(account(2), 10 * (k - 1) + 4, QByteArray::fromHex("ffffffffffffff7f"));
-    storeTransactionCount(2, 3);
     writeRecord(account(3), 10, taggedInteger(-5));
     today(QDate(2001, 3, 20));
     refresh();
     EXPECT_EQ(summaryOf(1)[0], "10");
-    EXPECT_EQ(summaryOf(2)[0], Money::fromScaled(std::numeric_limits<qint64>::max()).text());
     EXPECT_EQ(summaryOf(3)[0], "0");
+}
+
+// Only a file that another program wrote holds sums beyond the range of
+// amounts: such a sum shows as too large, never cut to the range's end, and
+// the sums after it are exact again.
+TEST_F(BalancesTest, ASumBeyondTheRangeIsToldAndTheLaterOnesAreExact) {
+    const QString largest = "922337203685477.5807", tooLarge = "Too large to show";
+    storeTransaction(2, 1, QDate(2001, 1, 1), largest);
+    storeTransaction(2, 2, QDate(2001, 1, 2), largest);
+    storeTransaction(2, 3, QDate(2001, 1, 3), "-" + largest);
+    storeTransaction(2, 4, QDate(2001, 1, 4), "-0.0001");
+    storeTransactionCount(2, 4);
+    writeRecord(account(3), 4, QByteArray::fromHex("0000000000000080"));  // the type's minimum
+    storeTransactionCount(3, 1);
+    storeSettings(2, "0", -1, "0", -1, "0");
+    storeSettings(3, "-1", -1, "0", -1, "0");
+    storeDebitOrder(4, 1, QDate(2001, 1, 2), QDate(2001, 3, 2), "Huge", "-" + largest);
+    storeDebitOrderCount(4, 1);
+    today(QDate(2001, 1, 2));
+    refresh();
+    EXPECT_EQ(summaryOf(2), QStringList({tooLarge, tooLarge}));
+    EXPECT_EQ(summaryOf(3), QStringList({tooLarge, tooLarge}));
+    EXPECT_EQ(summaryOf(4), QStringList({largest, largest}));
+    EXPECT_TRUE(messages->texts.isEmpty()) << "no alarm on a balance too large to show";
+    today(QDate(2001, 3, 20));
+    refresh();
+    EXPECT_EQ(summaryOf(2), QStringList({"922337203685477.5806", "922337203685477.5806"}));
+    EXPECT_EQ(summaryOf(4), QStringList({tooLarge, tooLarge}));
+
+    pickItem(list().Combo1, "Credit Card");
+    EXPECT_EQ(column(4), QStringList({largest, tooLarge, largest, "922337203685477.5806"}));
+    EXPECT_EQ(total(), "922337203685477.5806");
+    pickItem(list().Combo1, "All Accounts");
+    EXPECT_EQ(column(4).mid(0, 3), QStringList({largest, tooLarge, tooLarge}));
 }
 
 }  // namespace
