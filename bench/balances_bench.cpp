@@ -3,7 +3,9 @@
 // years, some of them still to come) with 100 debit orders each, running 30
 // years from 30 years ago: its time as a multiple of one plain read of the
 // records it reads (each account's two counts, every transaction's date and
-// amount, every debit order's dates and amount, the settings).
+// amount, every debit order's dates and amount, the settings); then the
+// check that every entry makes of the accounts' sums, SumsStayInRange,
+// which reads the same records.
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
@@ -108,6 +110,8 @@ int main(int argc, char* argv[]) {
                 DebitOrders, Runs);
     std::printf("%-34s %9.3f ms\n", "plain read of the records", refresh.baselineMs);
     std::printf("%-34s %9.3f ms  ratio %.2f\n", "RefreshAccountBalances", refresh.workMs, refresh.ratio());
+    const Comparison check = compare(plainRead, [] { SumsStayInRange({{1, Money::fromScaled(100)}}, QString()); }, Runs);
+    std::printf("%-34s %9.3f ms  ratio %.2f\n", "SumsStayInRange of one entry", check.workMs, check.ratio());
     std::printf("(balances %s %s %s %s %s; %g)\n", qPrintable(summary.Label6[1]->Caption()),
                 qPrintable(summary.Label6[2]->Caption()), qPrintable(summary.Label6[3]->Caption()),
                 qPrintable(summary.Label6[4]->Caption()), qPrintable(summary.Label6[5]->Caption()), sink);

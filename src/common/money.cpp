@@ -1,26 +1,8 @@
 #include "common/money.h"
 
 #include <QVarLengthArray>
-#include <algorithm>
 
 #include "common/conversions.h"
-
-namespace {
-constexpr std::int64_t Largest = INT64_MAX;
-}  // namespace
-
-Money Money::plus(Money other) const {
-    std::int64_t sum;
-    if (__builtin_add_overflow(scaled_, other.scaled_, &sum)) return fromScaled(other.scaled_ < 0 ? -Largest : Largest);
-    return fromScaled(std::max(sum, -Largest));
-}
-
-Money Money::times(std::int64_t factor) const {
-    std::int64_t product;
-    if (__builtin_mul_overflow(scaled_, factor, &product))
-        return fromScaled((scaled_ < 0) != (factor < 0) ? -Largest : Largest);
-    return fromScaled(std::max(product, -Largest));
-}
 
 QString Money::text() const { return text(Conversions::decimalSeparator()); }
 
@@ -49,37 +31,46 @@ QString Money::text(QStringView separator) const {
     return QString(reinterpret_cast<const QChar*>(at), end - at);
 }
 
-std::optional<Money> Money::parse(const QString& typed) { return parse(typed, Conversions::decimalSeparator()); }
+Money::Reading Money::read(const QString& typed) { return read(typed, Conversions::decimalSeparator()); }
 
-std::optional<Money> Money::parse(QStringView typed, QStringView separator) {
+Money::Reading Money::read(QStringView typed, QStringView separator) {
     const QStringView s = typed.trimmed();
     qsizetype i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) negative = s[i++] == u'-';
+    auto isDigit = [&s](qsizetype at) { return at < s.size() && s[at].isDigit() && s[at].unicode() < 128; };
 
+    // The whole form is read first, so that a number is told from no number
+    // before its size and decimals are looked at.
+    constexpr std::uint64_t MostWhole = std::uint64_t(INT64_MAX) / std::uint64_t(Scale);
     std::uint64_t whole = 0;
+    bool tooLarge = false;
     int wholeDigits = 0;
-    while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
-        whole = whole * 10 + std::uint64_t(s[i].unicode() - u'0');
-        if (whole > std::uint64_t(INT64_MAX) / std::uint64_t(Scale)) return std::nullopt;
-        ++wholeDigits;
-        ++i;
+    for (; isDigit(i); ++i, ++wholeDigits) {
+        if (!tooLarge) whole = whole * 10 + std::uint64_t(s[i].unicode() - u'0');
+        tooLarge = tooLarge || whole > MostWhole;
     }
     std::uint64_t fraction = 0;
     int fractionDigits = 0;
     if (i < s.size() && (s[i] == u'.' || s.mid(i).startsWith(separator))) {
         i += s[i] == u'.' ? 1 : separator.size();
-        while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) {
-            if (++fractionDigits > 4) return std::nullopt;
-            fraction = fraction * 10 + std::uint64_t(s[i].unicode() - u'0');
-            ++i;
-        }
+        for (; isDigit(i); ++i, ++fractionDigits)
+            if (fractionDigits < 4) fraction = fraction * 10 + std::uint64_t(s[i].unicode() - u'0');
     }
-    if (i != s.size() || wholeDigits + fractionDigits == 0) return std::nullopt;
+    if (i != s.size() || wholeDigits + fractionDigits == 0) return {std::nullopt, Fault::NotANumber};
+    if (fractionDigits > 4) return {std::nullopt, Fault::TooManyDecimals};
     for (int d = fractionDigits; d < 4; ++d) fraction *= 10;
 
+    if (tooLarge) return {std::nullopt, Fault::TooLarge};
     const std::uint64_t magnitude = whole * std::uint64_t(Scale) + fraction;
-    if (magnitude > std::uint64_t(INT64_MAX)) return std::nullopt;
+    if (magnitude > std::uint64_t(INT64_MAX)) return {std::nullopt, Fault::TooLarge};
     const std::int64_t value = std::int64_t(magnitude);
-    return Money::fromScaled(negative ? -value : value);
+    return {Money::fromScaled(negative ? -value : value), Fault::None};
+}
+
+QString MoneySum::text() const { return text(Conversions::decimalSeparator()); }
+
+QString MoneySum::text(QStringView separator) const {
+    const std::optional<Money> sum = value();
+    return sum ? sum->text(separator) : outOfRangeText();
 }

@@ -36,8 +36,9 @@ void LoadAccountSettings() {
 }
 
 // An empty account box saves nothing. Every amount is converted before the
-// first record is written; one that is not a number is told and nothing is
-// written. The five settings are written in one write.
+// first record is written; one that is not a number, or an overdraft that
+// would take the available balance past the range of amounts, is told and
+// nothing is written. The five settings are written in one write.
 bool SaveAccountSettings() {
     FinForm5& form = app().window<FinForm5>();
     if (form.Combo1->Text().isEmpty()) return true;
@@ -60,7 +61,13 @@ bool SaveAccountSettings() {
         }
     }
 
+    // The new overdraft takes the place of the stored one in the available balance.
     RecordFile& file = portfolioFile();
+    const Money stored = file.readMoney(settingsRecord(account, SettingsField::Overdraft));
+    if (!SumsStayInRange({{account, stored, -1, true}, {account, *amounts[0], 1, true}},
+                         QStringLiteral(" Settings not saved.")))
+        return false;
+
     RecordRange settings(file, settingsRecord(account, SettingsField::Overdraft), SettingsRecords);
     settings.setMoney(settingsRecord(account, SettingsField::Overdraft), *amounts[0]);
     settings.setInteger(settingsRecord(account, SettingsField::HighAlarmOn), form.Check2->Value() == 1 ? On : 0);

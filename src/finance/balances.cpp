@@ -20,23 +20,22 @@ bool onOrBefore(double date, double day) {
 
 // The balance of an account on a day: all its transactions dated that day or
 // earlier, less the amounts of its debit orders' occurrences up to that day.
-// The sum is exact.
-Money balanceOn(const RecordFile& file, const QDate& today) {
+// The sum is exact; it may still be too large to show (only a damaged file,
+// or one written without the entry checks, gives such a sum).
+MoneySum balanceOn(const RecordFile& file, const QDate& today) {
     const double day = Conversions::toSerialDate(today);
-    Money balance;
+    MoneySum balance;
     const qint32 transactions = readCount(file, TransactionCountRecord);
     for (qint32 k = 1; k <= transactions; ++k) {
         if (onOrBefore(file.readDate(slotRecord(k, TransactionField::Date)), day))
-            balance = balance.plus(file.readMoney(slotRecord(k, TransactionField::Amount)));
+            balance.add(file.readMoney(slotRecord(k, TransactionField::Amount)));
     }
     const qint32 debitOrders = readCount(file, DebitOrderCountRecord);
     for (qint32 j = 1; j <= debitOrders; ++j) {
-        std::int64_t occurrences = 0;
-        ForEachDebitOrderOccurrence(file.readDate(slotRecord(j, DebitOrderField::Start)),
-                                    file.readDate(slotRecord(j, DebitOrderField::End)), today,
-                                    [&](double) { ++occurrences; });
-        if (occurrences == 0) continue;
-        balance = balance.plus(file.readMoney(slotRecord(j, DebitOrderField::Amount)).times(-occurrences));
+        const std::int64_t occurrences =
+            DebitOrderOccurrenceCount(file.readDate(slotRecord(j, DebitOrderField::Start)),
+                                      file.readDate(slotRecord(j, DebitOrderField::End)), today);
+        if (occurrences > 0) balance.add(file.readMoney(slotRecord(j, DebitOrderField::Amount)), -occurrences);
     }
     return balance;
 }
@@ -46,16 +45,18 @@ void RefreshAccountBalances() {
     FinForm4& summary = app().window<FinForm4>();
     const QDate today = app().clock().today();
     for (int a = 1; a <= AccountCount; ++a) {
-        const Money balance = balanceOn(accountFile(a), today);
-        const Money overdraft = portfolioFile().readMoney(settingsRecord(a, SettingsField::Overdraft));
+        const MoneySum balance = balanceOn(accountFile(a), today);
+        MoneySum available = balance;
+        available.add(portfolioFile().readMoney(settingsRecord(a, SettingsField::Overdraft)));
         summary.Label6[a]->setCaption(balance.text());
-        summary.Label7[a]->setCaption(balance.plus(overdraft).text());
+        summary.Label7[a]->setCaption(available.text());
     }
     summary.Label5->setCaption(Conversions::dateText(today));
     CheckBalanceAlarms();
 }
 
-// The balances are read back from the summary. Each message waits for its OK.
+// The balances are read back from the summary; one too large to show raises
+// no alarm. Each message waits for its OK.
 void CheckBalanceAlarms() {
     FinForm4& summary = app().window<FinForm4>();
     const RecordFile& settings = portfolioFile();

@@ -81,10 +81,14 @@ FinForm8::FinForm8()
     connect(Command2, &CommandButton::Click, this, &FinForm8::Command2_Click);
 }
 
-// A failed test leaves the window open and the finance window locked. A
-// taken description is refused by the add, and the window closes all the same.
+// A failed test, or an entry the add would refuse for its text, its amount
+// or the account's sums, leaves the window open and the finance window
+// locked. A taken description is refused by the add, and the window closes
+// all the same.
 void FinForm8::Command1_Click() {
-    if (!passesEntryTests(QStringLiteral("End Date must be after the Start Date!"))) return;
+    if (!passesEntryTests(QStringLiteral("End Date must be after the Start Date!")) ||
+        !FinModule::CheckDebitOrderEntry())
+        return;
     FinModule::AddDebitOrder();
     FinModule::RefreshAccountBalances();
     hide();
@@ -110,8 +114,11 @@ FinDialog3::FinDialog3()
     connect(CancelButton, &CommandButton::Click, this, &FinDialog3::CancelButton_Click);
 }
 
+// Likewise an edit that the save would refuse stays open.
 void FinDialog3::OKButton_Click() {
-    if (!passesEntryTests(QStringLiteral("The Start Date must be before the End Date!"))) return;
+    if (!passesEntryTests(QStringLiteral("The Start Date must be before the End Date!")) ||
+        !FinModule::CheckEditedDebitOrder())
+        return;
     FinModule::SaveEditedDebitOrder();
     hide();
     backToDebitOrders();

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDate>
+#include <cstdint>
 #include <functional>
 
 namespace FinModule {
@@ -16,6 +17,9 @@ namespace FinModule {
 // pickers allow (a damaged file) end the series there.
 void ForEachDebitOrderOccurrence(double start, double end, const QDate& lastDay,
                                  const std::function<void(double date)>& visit);
+// How many occurrences ForEachDebitOrderOccurrence visits, counted without
+// visiting them.
+std::int64_t DebitOrderOccurrenceCount(double start, double end, const QDate& lastDay);
 
 // The day on which a debit order that starts on day `startDay` of a month is
 // paid in the given month: that day, or the month's last day where the month

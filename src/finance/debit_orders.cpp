@@ -3,6 +3,7 @@
 #include "common/record_range.h"
 #include "common/storable_text.h"
 #include "finance/debit_order_dialogs.h"
+#include "finance/debit_order_occurrences.h"
 #include "finance/debit_orders_window.h"
 #include "finance/fin_module.h"
 
@@ -95,18 +96,36 @@ int chosenAccountOrMessage() {
     return account;
 }
 
-// The debit order typed into a dialog; a message when its amount is not a number.
-std::optional<DebitOrder> typedDebitOrder(const DatePicker& start, const DatePicker& end, const TextBox& description,
-                                          const TextBox& amount) {
-    if (!CheckStorableText({description.Text()})) return std::nullopt;
-    const std::optional<Money> money = Money::parse(amount.Text());
+// How often a debit order takes its amount out, up to the last day the
+// transaction list can show.
+std::int64_t occurrencesOf(const DebitOrder& order) {
+    return DebitOrderOccurrenceCount(order.start, order.end, DatePicker::last());
+}
+
+// The debit order typed into a dialog, to be stored for the account in place
+// of its debit order `replaced` (0 for a new one). Nothing when its text
+// cannot be stored, its amount is no amount, or its occurrences would take
+// the account's sums past the range of amounts; each is told in a message.
+std::optional<DebitOrder> typedDebitOrder(const DebitOrderForm& form, int account, qint32 replaced,
+                                          const QString& notDone) {
+    if (!CheckStorableText({form.Text1->Text()})) return std::nullopt;
+    const std::optional<Money> money = Money::parse(form.Text2->Text());
     if (!money) {
-        app().message(notAnAmountMessage(amount.Text()));
+        app().message(notAnAmountMessage(form.Text2->Text()));
         return std::nullopt;
     }
-    return DebitOrder{Conversions::toSerialDate(start.Value()), Conversions::toSerialDate(end.Value()),
-                      description.Text(), *money};
+    const DebitOrder order{Conversions::toSerialDate(form.DTPicker1->Value()),
+                           Conversions::toSerialDate(form.DTPicker2->Value()), form.Text1->Text(), *money};
+    const DebitOrder old = replaced > 0 ? readDebitOrder(accountFile(account), replaced) : DebitOrder();
+    if (!SumsStayInRange({{account, order.amount.negated(), occurrencesOf(order)},
+                          {account, old.amount.negated(), replaced > 0 ? -occurrencesOf(old) : 0}},
+                         notDone))
+        return std::nullopt;
+    return order;
 }
+
+const QString NotAdded = QStringLiteral(" Debit order not added.");
+const QString NotSaved = QStringLiteral(" Debit order not saved.");
 }  // namespace
 
 void FillDebitOrderGrid() {
@@ -133,11 +152,26 @@ void FillDebitOrderGrid() {
     FillTransactionGrid();
 }
 
+// What a later add or save would refuse for its text or amount, or for the
+// sums, is refused here already, so that the dialog stays open for a
+// correction. An account or a row that names none is left to them.
+bool CheckDebitOrderEntry() {
+    const int account = chosenAccount(*app().window<FinForm9>().Combo1);
+    return account == 0 || typedDebitOrder(app().window<FinForm8>(), account, 0, NotAdded).has_value();
+}
+
+bool CheckEditedDebitOrder() {
+    const int account = chosenAccount(*app().window<FinForm9>().Combo1);
+    if (account == 0) return true;
+    const RecordFile& file = accountFile(account);
+    const qint32 k = debitOrderOfCurrentRow(file, readCount(file, DebitOrderCountRecord));
+    return k == 0 || typedDebitOrder(app().window<FinDialog3>(), account, k, NotSaved).has_value();
+}
+
 void AddDebitOrder() {
     const int account = chosenAccountOrMessage();
     if (account == 0) return;
-    FinForm8& form = app().window<FinForm8>();
-    const std::optional<DebitOrder> order = typedDebitOrder(*form.DTPicker1, *form.DTPicker2, *form.Text1, *form.Text2);
+    const std::optional<DebitOrder> order = typedDebitOrder(app().window<FinForm8>(), account, 0, NotAdded);
     if (!order) return;
 
     RecordFile& file = accountFile(account);
@@ -180,13 +214,11 @@ void DeleteSelectedDebitOrder() {
 void SaveEditedDebitOrder() {
     const int account = chosenAccountOrMessage();
     if (account == 0) return;
-    FinDialog3& dialog = app().window<FinDialog3>();
-    const std::optional<DebitOrder> order =
-        typedDebitOrder(*dialog.DTPicker1, *dialog.DTPicker2, *dialog.Text1, *dialog.Text2);
-    if (!order) return;
     RecordFile& file = accountFile(account);
     const qint32 k = debitOrderOfCurrentRow(file, readCount(file, DebitOrderCountRecord));
-    if (k == 0 || !writeDebitOrder(file, k, *order)) return;
+    if (k == 0) return;
+    const std::optional<DebitOrder> order = typedDebitOrder(app().window<FinDialog3>(), account, k, NotSaved);
+    if (!order || !writeDebitOrder(file, k, *order)) return;
     FillDebitOrderGrid();
 }
 

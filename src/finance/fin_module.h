@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 #include <array>
+#include <cstdint>
+#include <initializer_list>
 
 #include "common/record_file.h"
 
@@ -121,12 +123,36 @@ bool ApplyCategoryRename();
 // The account an account list names (1 to 5): its selected item, while the
 // list shows that item's text; 0 when a typed text, or nothing, is shown.
 int chosenAccount(const ComboBox& accounts);
-// The message for an amount that is not a number.
+// The message for a typed text that is no amount, telling why: not a
+// number, too many decimals, or too large.
 QString notAnAmountMessage(const QString& typed);
+
+// What an entry changes in an account's amounts: an amount as it counts in
+// the balance (a debit order's occurrence: its amount negated), counted
+// `times` times (a debit order's occurrences); a negative count takes away
+// what an edit replaces. The overdraft counts in the account's available
+// balance only.
+struct AmountChange {
+    int account = 0;
+    Money amount;
+    std::int64_t times = 1;
+    bool overdraft = false;
+};
+// Whether every sum the finance windows can show (any balance or available
+// balance, any running balance or total of the transaction list, on any day
+// the pickers offer) stays within the range of amounts after the changes.
+// When not, tells which account's sums would pass it, followed by
+// `notDone`; nothing has been written.
+bool SumsStayInRange(std::initializer_list<AmountChange> changes, const QString& notDone);
 
 // Debit orders. An account holds as many as its 2-byte count allows.
 inline constexpr qint32 MaxDebitOrders = 32767;
 void FillDebitOrderGrid();
+// The checks of a typed debit order that the add and the save make, each
+// told in a message: "Add Debit Order"'s entry, "Edit Debit Order"'s in
+// place of the debit order of the list's current row.
+bool CheckDebitOrderEntry();
+bool CheckEditedDebitOrder();
 void AddDebitOrder();
 void DeleteSelectedDebitOrder();
 void SaveEditedDebitOrder();
@@ -134,7 +160,8 @@ void SaveEditedDebitOrder();
 // The balance alarms of the Accounts Summary's balances.
 void CheckBalanceAlarms();
 // Writes the account settings window's settings; false when an amount in it
-// is not a number, which is told and nothing is written.
+// is no amount or the overdraft would take the available balance past the
+// range of amounts, which is told and nothing is written.
 bool SaveAccountSettings();
 
 // The transaction list: row 0 the column headers, row 1 the summary row

@@ -146,11 +146,12 @@ std::optional<std::pair<int, TransactionFields>> basicEntry() {
         return std::nullopt;
     }
     if (!roomFor(account)) return std::nullopt;
-    // The picker's day without any time of day; income as typed, an expense
-    // with its sign turned.
+    // Income as typed, an expense with its sign turned.
+    const Money amount = form.Option1->Value() ? *typed : typed->negated();
+    if (!SumsStayInRange({{account, amount}}, NotAdded)) return std::nullopt;
+    // The picker's day without any time of day.
     return std::pair{account, TransactionFields{Conversions::toSerialDate(form.DTPicker1[0]->Value()),
-                                                form.Combo2->Text(), form.Text1->Text(),
-                                                form.Option1->Value() ? *typed : typed->negated()}};
+                                                form.Combo2->Text(), form.Text1->Text(), amount}};
 }
 
 struct Transfer {
@@ -191,7 +192,9 @@ std::optional<Transfer> transferEntry() {
         app().message(QStringLiteral("The account names are too long for the transfer's descriptions.") + NotAdded);
         return std::nullopt;
     }
-    if (!roomFor(transfer.from) || !roomFor(transfer.to)) return std::nullopt;
+    if (!roomFor(transfer.from) || !roomFor(transfer.to) ||
+        !SumsStayInRange({{transfer.from, transfer.out.amount}, {transfer.to, transfer.in.amount}}, NotAdded))
+        return std::nullopt;
     return transfer;
 }
 
@@ -237,6 +240,8 @@ bool isDebitOrderRow(const QString& id) { return id.endsWith(QLatin1String("DO")
 
 // The Edit Entry dialog's fields as they would be stored, or nothing when
 // they cannot be (told in a message). No category chosen keeps the stored one.
+// The amount takes the place of the one the dialog was opened with (a
+// dialog of a portfolio since closed saves nothing, as the save tells).
 std::optional<TransactionFields> editedEntry() {
     FinDialog2& dialog = app().window<FinDialog2>();
     if (!CheckStorableText({dialog.Text1->Text()})) return std::nullopt;
@@ -257,6 +262,10 @@ std::optional<TransactionFields> editedEntry() {
                       NotSaved);
         return std::nullopt;
     }
+    const std::optional<OpenedTransaction>& opened = dialog.Opened;
+    if (opened && opened->portfolio == vars().PortfolioBase &&
+        !SumsStayInRange({{opened->account, opened->stored.amount, -1}, {opened->account, *amount}}, NotSaved))
+        return std::nullopt;
     return TransactionFields{Conversions::toSerialDate(dialog.DTPicker1->Value()), category, dialog.Text1->Text(),
                              *amount};
 }

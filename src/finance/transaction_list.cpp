@@ -357,10 +357,11 @@ void FilterTransactionGridByDates() {
 void ComputeGridBalances() {
     FlexGrid* grid = app().window<FinForm1>().MSFlexGrid1;
     const QString separator = listTexts().separator();
-    // The amounts are money texts, summed exactly.
-    Money sum;
+    // The amounts are money texts, summed exactly. Each reads back but the
+    // type's minimum (a damaged file's), which lies beyond the range too.
+    MoneySum sum;
     for (int r = FirstEntryRow; r < grid->Rows(); ++r) {
-        sum = sum.plus(Money::parse(grid->TextMatrix(r, AmountColumn), separator).value_or(Money()));
+        sum.add(Money::parse(grid->TextMatrix(r, AmountColumn), separator).value_or(Money::fromScaled(INT64_MIN)));
         grid->setTextMatrix(r, BalanceColumn, sum.text(separator));
     }
     grid->setRow(SummaryRow);

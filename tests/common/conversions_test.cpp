@@ -21,9 +21,37 @@ TEST_F(ConversionsTest, MoneyWritesItsTextAndReadsOnlyWellFormedAmounts) {
     for (const auto& [typed, scaled] : std::initializer_list<std::pair<const char*, qint64>>{
              {"  12.5 ", 125000}, {"-0.0001", -1}, {"+7", 70000}, {".5", 5000}, {"3.", 30000}})
         EXPECT_EQ(Money::parse(typed), Money::fromScaled(scaled)) << typed;
-    for (const char* bad : {"", "   ", "-", "+", ".", "1.23456", "12a", "1,5", "1 000", "1e3",
-                            "99999999999999999999", "922337203685478"})
-        EXPECT_FALSE(Money::parse(bad).has_value()) << bad;
+    EXPECT_EQ(Money::parse("-922337203685477.5807"), Money::fromScaled(-INT64_MAX));
+    // What is wrong with a text that is no amount: its form first, then its decimals, then its size.
+    const std::pair<Money::Fault, QStringList> faults[] = {
+        {Money::Fault::NotANumber, {"", "   ", "-", "+", ".", "12a", "1,5", "1 000", "1e3", "1.2.34567"}},
+        {Money::Fault::TooManyDecimals, {"1.23456", " -0.00001 ", "99999999999999999999.12345"}},
+        {Money::Fault::TooLarge, {"99999999999999999999", "922337203685478", "-922337203685477.5808"}}};
+    for (const auto& [fault, texts] : faults)
+        for (const QString& bad : texts) {
+            EXPECT_FALSE(Money::parse(bad).has_value()) << bad.toStdString();
+            EXPECT_EQ(Money::read(bad).fault, fault) << bad.toStdString();
+        }
+}
+
+// Sums are exact beyond the range of amounts and come back into it; only
+// what lies within it shows as an amount.
+TEST_F(ConversionsTest, MoneySumsAreExactAndShowOnlyWhatTheRangeHolds) {
+    MoneySum sum;
+    sum.add(Money::largest());
+    EXPECT_EQ(sum.text(), "922337203685477.5807");
+    sum.add(Money::fromScaled(1));
+    EXPECT_EQ(sum.text(), "Too large to show");
+    sum.add(Money::largest(), 3);
+    sum.add(Money::fromScaled(-INT64_MAX), 4);
+    EXPECT_EQ(sum.value(), Money::fromScaled(1)) << "back within the range, exactly";
+    MoneySum low;
+    low.add(Money::fromScaled(INT64_MIN), 100000);
+    EXPECT_TRUE(low.largerThan(sum));
+    low.add(Money::fromScaled(INT64_MAX), 100000);
+    EXPECT_EQ(low.text(), "-10");
+    low.add(Money::fromScaled(INT64_MIN + 100000));
+    EXPECT_EQ(low.text(), "Too large to show") << "the type's minimum is beyond the range too";
 }
 
 TEST_F(ConversionsTest, NumbersInEitherDecimalSeparator) {

@@ -183,6 +183,35 @@ TEST_F(AccountSettingsTest, AnAmountThatIsNoNumberIsRefusedAndNothingWritten) {
     EXPECT_EQ(stored(1), QStringList({"0", "-1", "20000", "0", "0"}));
 }
 
+// The overdraft counts in the available balance: one that would take it
+// past the range of amounts is refused and nothing written; the largest
+// that fits is shown exactly.
+TEST_F(AccountSettingsTest, AnOverdraftThatWouldTakeTheAvailableBalancePastTheRangeIsRefused) {
+    storeTransaction(1, 1, QDate(2024, 1, 1), "922337203684477.5807");
+    storeTransactionCount(1, 1);
+    const QByteArray before = bytesOf(pwb("Home"));
+    FinForm5& form = open();
+    tick(form.Check1, true);
+    retype(form.Text1, "1000.0001");
+    retype(form.Text2, "0.12345");
+    form.Command1->click();
+    retype(form.Text2, "0");
+    form.Command1->click();
+    EXPECT_EQ(messages->texts,
+              QStringList({"\"0.12345\" has too many decimals. Please type an amount with at most four decimals, "
+                           "such as 99.95.",
+                           "This would take the sums of \"Check Account\" past 922337203685477.5807, the largest "
+                           "amount the program can hold, and its balances could no longer be shown. Settings not "
+                           "saved."}));
+    EXPECT_TRUE(settingsOpen());
+    EXPECT_EQ(bytesOf(pwb("Home")), before);
+
+    retype(form.Text1, "1000");
+    form.Command1->click();
+    EXPECT_FALSE(settingsOpen());
+    EXPECT_EQ(summaryOf(1), QStringList({"922337203684477.5807", "922337203685477.5807"}));
+}
+
 TEST_F(AccountSettingsTest, AnAccountBoxThatNamesNoAccountReadsAndWritesNothing) {
     storeSettings(2, "300", -1, "1", -1, "-2");  // alarms that do not hold
     const QByteArray before = bytesOf(pwb("Home"));

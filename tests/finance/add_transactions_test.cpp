@@ -167,13 +167,19 @@ TEST_F(AddTransactionsTest, ARefusedEntryIsToldAndNothingIsWrittenOrNoticed) {
     enterTransfer(0, 1, "", QDate(2024, 3, 1));
     EXPECT_EQ(messages->texts, QStringList(6, Incomplete));
 
-    // Amounts that are no numbers, or too large for an amount (the reading itself is checked with Money).
+    // Amounts that are no numbers, have too many decimals or are too large
+    // (the reading itself is checked with Money); each is told what it is.
     messages->texts.clear();
-    for (const char* amount : {"ten", "   ", "999999999999999"})
+    for (const char* amount : {"ten", "   ", "999999999999999", "12.34567"})
         enterTransaction(0, "Food", "Bread", amount, false, QDate(2024, 3, 1));
     enterTransfer(0, 1, "1.2.3", QDate(2024, 3, 1));
     EXPECT_EQ(messages->texts,
-              QStringList({notANumber("ten"), notANumber("   "), notANumber("999999999999999"), notANumber("1.2.3")}));
+              QStringList({notANumber("ten"), notANumber("   "),
+                           "\"999999999999999\" is too large an amount. The program holds amounts from "
+                           "-922337203685477.5807 to 922337203685477.5807. Transaction not added.",
+                           "\"12.34567\" has too many decimals. Please type an amount with at most four decimals, "
+                           "such as 99.95. Transaction not added.",
+                           notANumber("1.2.3")}));
 
     // A description the files cannot hold exactly.
     messages->texts.clear();
@@ -212,6 +218,43 @@ TEST_F(AddTransactionsTest, AFullAccountTakesNoMore) {
     EXPECT_EQ(stored(2, MaxTransactions).description, "The last one");
     EXPECT_EQ(stored(2, MaxTransactions).id, "2-32767");
     EXPECT_EQ(bytesOf(account(2)).size(), qint64(10) * MaxTransactions * RecordLength - 5 * RecordLength);
+}
+
+// Every sum the program shows stays within the range of amounts: an entry
+// that would take an account's sums, or those of all accounts together,
+// past it is refused and nothing is written; the largest that fit show
+// exactly in the list and the summary.
+TEST_F(AddTransactionsTest, AnEntryThatWouldTakeASumPastTheRangeIsRefused) {
+    const QString largest = "922337203685477.5807";
+    const QString pastAccount = "This would take the sums of \"Check Account\" past " + largest +
+                                ", the largest amount the program can hold, and its balances could no longer be "
+                                "shown. Transaction not added.";
+    const QString pastAll = "This would take the sums of all accounts together past " + largest +
+                            ", the largest amount the program can hold, and the transaction list could no longer "
+                            "show their total. Transaction not added.";
+    enterTransaction(0, "Salary", "Pay", "900000000000000", true, QDate(2024, 3, 1));
+    auto before = accountFiles();
+    enterTransaction(0, "Salary", "Pay", "900000000000000", true, QDate(2024, 3, 2));
+    EXPECT_EQ(messages->texts, QStringList{pastAccount});
+    EXPECT_EQ(entry().Text2[0]->Text(), "900000000000000") << "kept to be put right";
+    EXPECT_EQ(accountFiles(), before);
+
+    enterTransaction(0, "Salary", "Bonus", "22337203685477.5807", true, QDate(2024, 3, 2));
+    EXPECT_EQ(column(4), QStringList({"900000000000000", largest}));
+    EXPECT_EQ(total(), largest);
+    EXPECT_EQ(summaryOf(1), QStringList({largest, largest}));
+
+    // One ten-thousandth more: by an entry, by a transfer's incoming end (its
+    // other end not written either), by an entry into another account.
+    before = accountFiles();
+    messages->texts.clear();
+    watchNotice();
+    enterTransaction(0, "Salary", "Tip", "0.0001", true, QDate(2024, 3, 3));
+    enterTransfer(1, 0, "0.0001", QDate(2024, 3, 3));
+    enterTransaction(2, "Salary", "Tip", "0.0001", true, QDate(2024, 3, 3));
+    EXPECT_EQ(messages->texts, QStringList({pastAccount, pastAccount, pastAll}));
+    EXPECT_EQ(accountFiles(), before);
+    EXPECT_EQ(notices.shown, 0);
 }
 
 // The list's "Add" opens the window; its toggle names the other panel.

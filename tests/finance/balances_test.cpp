@@ -103,15 +103,40 @@ TEST_F(BalancesTest, DamagedEntriesNeverStopTheSum) {
     storeDebitOrder(1, 1, QDate(2001, 1, 5), QDate(2001, 3, 5), "Odd", "1");
     writeRecord(account(1), 7, QByteArray::fromHex("000000000000f87f"));  // an end that is no number
     storeDebitOrderCount(1, 1);
-    // Amounts that only a damaged file holds stop at the ends of the range.
-    for (int k = 1; k <= 3; ++k) writeRecord(account(2), 10 * (k - 1) + 4, QByteArray::fromHex("ffffffffffffff7f"));
-    storeTransactionCount(2, 3);
     writeRecord(account(3), 10, taggedInteger(-5));
     today(QDate(2001, 3, 20));
     refresh();
     EXPECT_EQ(summaryOf(1)[0], "10");
-    EXPECT_EQ(summaryOf(2)[0], Money::fromScaled(std::numeric_limits<qint64>::max()).text());
     EXPECT_EQ(summaryOf(3)[0], "0");
+}
+
+// Only a file that another program wrote holds sums beyond the range of
+// amounts: such a sum shows as too large, never cut to the range's end, and
+// the sums after it are exact again.
+TEST_F(BalancesTest, ASumBeyondTheRangeIsToldAndTheLaterOnesAreExact) {
+    const QString largest = "922337203685477.5807", tooLarge = "Too large to show";
+    for (const auto& [k, amount] : {std::pair{1, largest}, {2, largest}, {3, "-" + largest}, {4, QString("-0.0001")}})
+        storeTransaction(2, k, QDate(2001, 1, k), amount);
+    storeTransactionCount(2, 4);
+    storeSettings(2, "0", -1, "0", -1, "0");
+    writeRecord(account(3), 4, QByteArray::fromHex("0000000000000080"));  // the type's minimum
+    storeTransactionCount(3, 1);
+    storeDebitOrder(4, 1, QDate(2001, 1, 2), QDate(2001, 3, 2), "Huge", "-" + largest);
+    storeDebitOrderCount(4, 1);
+    today(QDate(2001, 1, 2));
+    refresh();
+    EXPECT_EQ(summaryOf(2), QStringList({tooLarge, tooLarge}));
+    EXPECT_EQ(summaryOf(3), QStringList({tooLarge, tooLarge}));
+    EXPECT_EQ(summaryOf(4), QStringList({largest, largest}));
+    EXPECT_TRUE(messages->texts.isEmpty()) << "no alarm on a balance too large to show";
+    today(QDate(2001, 3, 20));
+    refresh();
+    EXPECT_EQ(summaryOf(2)[0], "922337203685477.5806");
+    EXPECT_EQ(summaryOf(4)[0], tooLarge);
+
+    pickItem(list().Combo1, "Credit Card");
+    EXPECT_EQ(column(4), QStringList({largest, tooLarge, largest, "922337203685477.5806"}));
+    EXPECT_EQ(total(), "922337203685477.5806");
 }
 
 }  // namespace

@@ -12,12 +12,18 @@ namespace {
 
 const QDate LastPickableDay(9999, 12, 31);
 
+// The occurrences visited; their count, which the sums take without
+// visiting them, is checked against them each time.
 QStringList occurrences(const QDate& start, const QDate& end, const QDate& lastDay = LastPickableDay) {
     QStringList dates;
     FinModule::ForEachDebitOrderOccurrence(Conversions::toSerialDate(start), Conversions::toSerialDate(end), lastDay,
                                            [&](double date) {
                                                dates << Conversions::fromSerialDate(date).date().toString(Qt::ISODate);
                                            });
+    EXPECT_EQ(FinModule::DebitOrderOccurrenceCount(Conversions::toSerialDate(start), Conversions::toSerialDate(end),
+                                                   lastDay),
+              dates.size())
+        << start.toString(Qt::ISODate).toStdString() << " to " << end.toString(Qt::ISODate).toStdString();
     return dates;
 }
 
@@ -38,6 +44,13 @@ TEST(DebitOrderOccurrences, TheEndBoundsTheSeries) {
     FinModule::ForEachDebitOrderOccurrence(1e300, 1e301, LastPickableDay, counted);
     FinModule::ForEachDebitOrderOccurrence(36900, 40000, QDate(), counted);
     EXPECT_EQ(count, 0);
+    for (const auto& [start, end] : std::initializer_list<std::pair<double, double>>{
+             {std::nan(""), 40000}, {-1e300, 40000}, {1e300, 1e301}, {40000, 36900}})
+        EXPECT_EQ(FinModule::DebitOrderOccurrenceCount(start, end, LastPickableDay), 0);
+    // From the first day a picker offers to the last: every month of those years.
+    EXPECT_EQ(FinModule::DebitOrderOccurrenceCount(Conversions::toSerialDate(QDate(1601, 1, 31)), 1e300,
+                                                   LastPickableDay),
+              (9999 - 1601 + 1) * 12);
 }
 
 // A payment on the 31st falls on the last day of each shorter month and

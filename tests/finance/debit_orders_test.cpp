@@ -122,6 +122,8 @@ TEST_F(DebitOrdersTest, TheEntryTestsRunInOrderAndAFailureKeepsTheDialogOpenAndN
             {QDate(2001, 3, 15), "Rent", "", Incomplete},
             {QDate(2001, 3, 15), "Rent", "   ", notAnAmount("   ")},
             {QDate(2001, 3, 15), "Rent", "12a", notAnAmount("12a")},
+            {QDate(2001, 3, 15), "Rent", "1.23456",
+             "\"1.23456\" has too many decimals. Please type an amount with at most four decimals, such as 99.95."},
         };
         if (editing) edit(2);
         for (const Case& c : cases) {
@@ -188,6 +190,41 @@ TEST_F(DebitOrdersTest, AnEndDateIsOneOfTheOrdersOwnPaymentDays) {
     add(QDate(2001, 1, 31), QDate(2001, 4, 30), "Insurance", "30");
     pickItem(list().Combo1, "Credit Card");
     EXPECT_EQ(column(0), QStringList({date(2001, 1, 31), date(2001, 2, 28), date(2001, 3, 31), date(2001, 4, 30)}));
+}
+
+// A debit order's occurrences count up to the last day the list can show,
+// however far ahead of today: one that would take the account's sums past
+// the range of amounts is refused, its dialog stays open and nothing is
+// written; the largest that fits is listed exactly. An edit counts in place
+// of the debit order it changes.
+TEST_F(DebitOrdersTest, ADebitOrderWhoseOccurrencesWouldTakeASumPastTheRangeIsRefused) {
+    const QString past = "This would take the sums of \"Check Account\" past 922337203685477.5807, the largest amount "
+                         "the program can hold, and its balances could no longer be shown. Debit order not ";
+    storeTransaction(1, 1, QDate(2001, 1, 1), "-900000000000000", "Loan", "Other Income");
+    storeTransactionCount(1, 1);
+    form->Combo1->pick(0);
+    const QByteArray before = bytesOf(account(1));
+    add(QDate(2001, 1, 15), QDate(2187, 2, 15), "Rent", "9999999999");  // 2234 occurrences
+    FinForm8& entry = app().window<FinForm8>();
+    EXPECT_TRUE(entry.isVisible());
+    EXPECT_EQ(bytesOf(account(1)), before);
+    entry.DTPicker2->pick(QDate(2187, 1, 15));  // one fewer
+    entry.Command1->click();
+    EXPECT_FALSE(entry.isVisible());
+    list().DTPicker2->pick(QDate(9999, 12, 31));
+    EXPECT_EQ(total(), "-922329999997767");
+
+    const QByteArray added = bytesOf(account(1));
+    FinDialog3& dialog = edit(2);
+    dialog.DTPicker2->pick(QDate(2187, 2, 15));
+    dialog.OKButton->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(bytesOf(account(1)), added);
+    dialog.DTPicker2->pick(QDate(2187, 1, 15));
+    retype(dialog.Text1, "Rent, edited");
+    dialog.OKButton->click();
+    EXPECT_EQ(descriptions(), QStringList{"Rent, edited"});
+    EXPECT_EQ(messages->texts, QStringList({past + "added.", past + "saved."}));
 }
 
 TEST_F(DebitOrdersTest, EditFillsTheDialogFromTheRowAndWritesTheDebitOrderOfThatRow) {

@@ -108,13 +108,18 @@ TEST_F(EditDeleteTest, EditRefusesWhatCannotBeStoredAndKeepsTheDialogOpen) {
     edit("1-1");
     FinDialog2& d = dialog();
     QStringList expected;
-    for (const char* amount : {"abc", " ", "1.23456"}) {
+    for (const char* amount : {"abc", " "}) {
         retype(d.Text2, amount);
         okEdit();
         EXPECT_TRUE(d.isVisible()) << amount;
         expected << QStringLiteral("\"%1\" is not an amount. Please type a number such as 150 or 99.95. "
                                    "Transaction not saved.").arg(amount);
     }
+    retype(d.Text2, "1.23456");
+    okEdit();
+    EXPECT_TRUE(d.isVisible());
+    expected << "\"1.23456\" has too many decimals. Please type an amount with at most four decimals, such as "
+                "99.95. Transaction not saved.";
     EXPECT_EQ(messages->texts, expected);
     messages->texts.clear();
     retype(d.Text2, "-1");
@@ -124,6 +129,35 @@ TEST_F(EditDeleteTest, EditRefusesWhatCannotBeStoredAndKeepsTheDialogOpen) {
     EXPECT_EQ(messages->texts, QStringList{"Please choose the category from the list, or leave it empty to keep the "
                                            "transaction's category. Transaction not saved."});
     EXPECT_EQ(bytesOf(account(1)), before);
+}
+
+// An edit's amount takes the place of the stored one in the sums: one that
+// would take them past the range of amounts is refused, the dialog stays
+// open and nothing is written; the largest that fits is saved and shown.
+TEST_F(EditDeleteTest, AnEditThatWouldTakeASumPastTheRangeIsRefused) {
+    storeTransaction(1, 1, QDate(2024, 1, 10), "922337203685000", "Pay", "Salary");
+    storeTransaction(1, 2, QDate(2024, 1, 20), "-1", "Bread", "Food");
+    storeTransactionCount(1, 2);
+    refill();
+    const QByteArray before = bytesOf(account(1));
+    edit("1-2");
+    retype(dialog().Text2, "477.5808");
+    okEdit();
+    EXPECT_EQ(messages->texts, QStringList{"This would take the sums of \"Check Account\" past 922337203685477.5807, "
+                                           "the largest amount the program can hold, and its balances could no "
+                                           "longer be shown. Transaction not saved."});
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_EQ(bytesOf(account(1)), before);
+
+    retype(dialog().Text2, "477.5807");
+    okEdit();
+    EXPECT_EQ(column(4), QStringList({"922337203685000", "922337203685477.5807"}));
+    // Saved again, its own amount is not counted twice.
+    edit("1-2");
+    retype(dialog().Text1, "Gift");
+    okEdit();
+    EXPECT_EQ(stored(1, 2).description, "Gift");
+    EXPECT_EQ(messages->texts.size(), 1);
 }
 
 // The dialog does not block the list: what was opened may have moved by the
