@@ -30,6 +30,26 @@ bool reachable(const QString& typed, NumberRule rule, int more) {
     return false;
 }
 
+// Keys that only change what other keys type (Shift for a capital) leave the
+// typing as it is.
+bool isModifierKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_Mode_switch: return true;
+    default: return false;
+    }
+}
+
 }  // namespace
 
 // A date typed part by part. The parts are the display format's day, month
@@ -346,6 +366,7 @@ void DatePicker::keyPressEvent(QKeyEvent* event) {
         for (const QChar c : text) type(c);
         return;
     }
+    if (typing_ && isModifierKey(event->key())) return;
     if (event->key() == Qt::Key_Backspace && typing_ && typing_->backspace()) {
         showTyping();
         return;
