@@ -42,8 +42,9 @@ protected:
     // move between day, month and year.
     bool focusNextPrevChild(bool next) override { return QAbstractSpinBox::focusNextPrevChild(next); }
 
-    // Typed characters go to the date being typed; any other key, a click, a
-    // step or the focus leaving first ends the typing, then acts as usual.
+    // Typed characters go to the date being typed; any other key (but Shift
+    // and its like), a click, a step or the focus leaving first ends the
+    // typing, then acts as usual.
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
