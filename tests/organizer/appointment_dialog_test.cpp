@@ -256,6 +256,30 @@ TEST_F(AppointmentDialogTest, AfterTheCalendarEmptiedTheWindowNoEditIsOffered) {
     EXPECT_EQ(storedAppointment(0).subject, QStringLiteral("Kept"));
 }
 
+// Each showing starts with the keyboard in the subject, wherever the user
+// left it the time before: a typed space goes into the subject and presses
+// no button.
+TEST_F(AppointmentDialogTest, EachShowingStartsWithTheKeyboardInTheSubject) {
+    storeAppointments({"20240307-1"});
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    for (CommandButton* opener : {activities.Command3, activities.Command5, activities.Command3}) {
+        Form5& dialog = press(opener);
+        SCOPED_TRACE(qPrintable(dialog.Caption()));
+        ASSERT_TRUE(waitForKeys(dialog));
+        EXPECT_TRUE(dialog.Text4->hasFocus());
+        const QString subject = dialog.Text4->Text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_EQ(dialog.Text4->Text(), subject + u' ');
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(messages->texts.isEmpty());
+
+        fill(dialog, QStringLiteral("Lunch"), QStringLiteral("12:00"), QStringLiteral("13:00"));
+        dialog.Command2->setFocus(Qt::TabFocusReason);  // the user tabs to "OK" and presses Space
+        QTest::keyClick(dialog.Command2, Qt::Key_Space);
+        ASSERT_FALSE(dialog.isVisible());
+    }
+}
+
 // The number of a new appointment is settled when it is written, so a deletion
 // on the same day meanwhile leaves no gap in the day's numbering.
 TEST_F(AppointmentDialogTest, ANewAppointmentIsNumberedByWhatItsDayHoldsWhenWritten) {
