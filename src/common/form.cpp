@@ -17,7 +17,9 @@ Form::Form(const QString& name, QWidget* parent) : QMainWindow(parent, Qt::Windo
 void Form::Show() {
     show();
     raise();
-    if (!testAttribute(Qt::WA_ShowWithoutActivating)) activateWindow();
+    if (testAttribute(Qt::WA_ShowWithoutActivating)) return;
+    activateWindow();
+    app().noteWindowShown();
 }
 
 void Form::Show(const QWidget& opener) {

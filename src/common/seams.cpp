@@ -48,7 +48,10 @@ void QtMessageBox::show(const QString& text) {
     WindowOwner::belongTo(&box, owner ? owner : WindowOwner::ownerFor(nullptr));
     ++showing_;
     box.exec();
-    if (--showing_ == 0) runEnd_.start();
+    if (--showing_ == 0) {
+        windowsShownAtLastOk_ = app().windowsShown();
+        runEnd_.start();
+    }
 }
 
 QWindow* QtMessageBox::runOwner() const {
@@ -58,7 +61,8 @@ QWindow* QtMessageBox::runOwner() const {
 }
 
 void QtMessageBox::endRun() {
-    if (QWindow* owner = runOwner()) owner->requestActivate();
+    const bool handedOver = app().windowsShown() != windowsShownAtLastOk_;
+    if (QWindow* owner = runOwner(); owner && !handedOver) owner->requestActivate();
     run_.clear();
 }
 
