@@ -86,6 +86,10 @@ public:
     QWidget* mainWindow() const { return mainWindow_; }
     // The window of the program that was active last, even while none is.
     Form* lastActiveWindow() const { return lastActive_; }
+    // How many times the program has shown a window and made it the active
+    // one: a change tells that it has handed the user over to a window.
+    void noteWindowShown() { ++windowsShown_; }
+    quint64 windowsShown() const { return windowsShown_; }
 
     // State of a procedure module, created on first use, dropped with the application.
     template <class T>
@@ -120,6 +124,7 @@ private:
     std::unordered_map<std::type_index, QPointer<Form>> windows_;
     std::unordered_map<std::type_index, std::shared_ptr<void>> states_;
     QPointer<Form> lastActive_;
+    quint64 windowsShown_ = 0;
     QPointer<QWidget> mainWindow_;
     bool ending_ = false;
     std::vector<int> replaced_;  // not yet told

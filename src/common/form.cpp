@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHideEvent>
+#include <QShowEvent>
 #include <QWindow>
 
 #include "common/application.h"
@@ -16,7 +17,9 @@ Form::Form(const QString& name, QWidget* parent) : QMainWindow(parent, Qt::Windo
 void Form::Show() {
     show();
     raise();
-    if (!testAttribute(Qt::WA_ShowWithoutActivating)) activateWindow();
+    if (testAttribute(Qt::WA_ShowWithoutActivating)) return;
+    activateWindow();
+    app().noteWindowShown();
 }
 
 void Form::Show(const QWidget& opener) {
@@ -68,6 +71,13 @@ void Form::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     Unload();
+}
+
+// The focus goes to the first input as the window comes up; it takes it
+// when the window becomes active.
+void Form::showEvent(QShowEvent* event) {
+    if (!event->spontaneous() && firstInput_) firstInput_->setFocus(Qt::OtherFocusReason);
+    QMainWindow::showEvent(event);
 }
 
 // The window system places a window afresh each time it is mapped, unless

@@ -38,6 +38,9 @@ public:
     void Show(const QWidget& opener);
     // Brings a minimized or maximized window back to normal size.
     void setNormalState();
+    // The input that has the keyboard focus each time the window shows, not
+    // the control the user left it in (a dialog starts in its first box).
+    void setFirstInput(QWidget* input) { firstInput_ = input; }
     // Runs Form_Unload and destroys the window; the next use creates it afresh.
     void Unload();
 
@@ -54,10 +57,12 @@ protected:
     // window of the program.
     void setTakesNoActivation();
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     QString caption_;
+    QWidget* firstInput_ = nullptr;
     bool closeBox_ = true;
     Border border_ = Border::Sizable;
 };

@@ -53,7 +53,10 @@ bool QtMessageBox::exec(const QString& text, bool question) {
     WindowOwner::belongTo(&box, owner ? owner : WindowOwner::ownerFor(nullptr));
     ++showing_;
     const int answer = box.exec();
-    if (--showing_ == 0) runEnd_.start();
+    if (--showing_ == 0) {
+        windowsShownAtLastOk_ = app().windowsShown();
+        runEnd_.start();
+    }
     return answer != QMessageBox::No;
 }
 
@@ -64,7 +67,8 @@ QWindow* QtMessageBox::runOwner() const {
 }
 
 void QtMessageBox::endRun() {
-    if (QWindow* owner = runOwner()) owner->requestActivate();
+    const bool handedOver = app().windowsShown() != windowsShownAtLastOk_;
+    if (QWindow* owner = runOwner(); owner && !handedOver) owner->requestActivate();
     run_.clear();
 }
 

@@ -29,7 +29,8 @@ public:
 // is active). Every box of a run belongs to the window the user was working
 // in when the run began, or, once that window is hidden, to the window it
 // belongs to; that window is active again when the run is over, with the
-// focus where it was.
+// focus where it was, unless the program has shown another window since the
+// last box: the user stays with that one.
 class QtMessageBox : public MessageSeam {
 public:
     QtMessageBox();
@@ -46,6 +47,7 @@ private:
     // between runs.
     QList<QPointer<QWindow>> run_;
     int showing_ = 0;  // boxes waiting for their OK, one inside another's wait
+    quint64 windowsShownAtLastOk_ = 0;
     QTimer runEnd_;    // the run is over when the program waits for the user again
 };
 

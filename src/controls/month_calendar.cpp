@@ -2,8 +2,10 @@
 
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSpinBox>
 #include <algorithm>
 
 #include "common/twips.h"
@@ -18,6 +20,9 @@ const QColor OtherMonthText(168, 172, 180);
 const QColor Lines(206, 212, 222);
 const QColor Selection(41, 98, 196);
 constexpr float NamesBandTwips = 300;
+// Room after the month's name and after the year for the mark that tells
+// they open a choice.
+constexpr int DropMarkWidth = 14;
 
 QRect pixels(const QRectF& twips) {
     const int left = Twips::toPixels(twips.left()), top = Twips::toPixels(twips.top());
@@ -26,8 +31,26 @@ QRect pixels(const QRectF& twips) {
 }  // namespace
 
 MonthCalendar::MonthCalendar(QWidget* parent, const QString& name)
-    : QWidget(parent), Control(this, name), value_(QDate::currentDate()) {
+    : QWidget(parent), Control(this, name), value_(QDate::currentDate()), monthMenu_(new QMenu(this)),
+      yearBox_(new QSpinBox(this)) {
     setFocusPolicy(Qt::StrongFocus);
+
+    const QLocale locale;
+    for (int month = 1; month <= 12; ++month)
+        connect(monthMenu_->addAction(locale.standaloneMonthName(month)), &QAction::triggered, this,
+                [this, month] { userChooseMonth(Year(), month); });
+
+    // A typed year counts once it is confirmed (Enter, or leaving the box);
+    // the box's arrows count at each step.
+    yearBox_->setRange(first().year(), last().year());
+    yearBox_->setKeyboardTracking(false);
+    yearBox_->hide();
+    yearBox_->installEventFilter(this);
+    connect(yearBox_, &QSpinBox::valueChanged, this, [this](int year) { userChooseMonth(year, Month()); });
+    connect(yearBox_, &QSpinBox::editingFinished, this, [this] {
+        if (yearBox_->hasFocus()) setFocus(Qt::OtherFocusReason);
+        yearBox_->hide();
+    });
 }
 
 void MonthCalendar::setValue(const QDate& value) {
@@ -75,6 +98,22 @@ QRect MonthCalendar::cellRect(int cell) const {
     return pixels(QRectF(left, l.rowEdges[row], l.columnWidth, l.rowEdges[row + 1] - l.rowEdges[row]));
 }
 
+MonthCalendar::TitleParts MonthCalendar::titleParts() const {
+    TitleParts parts{font(), {}, {}};
+    parts.font.setPointSizeF(12);
+    parts.font.setBold(true);
+    const QFontMetrics metrics(parts.font);
+    const int monthWidth = metrics.horizontalAdvance(QLocale().standaloneMonthName(Month())) + DropMarkWidth;
+    const int yearWidth = metrics.horizontalAdvance(QString::number(Year())) + DropMarkWidth;
+    const int gap = metrics.horizontalAdvance(u' ');
+    const QRect area = pixels(layout().titleArea);
+    const int left = area.left() + (area.width() - monthWidth - gap - yearWidth) / 2;
+    const int top = area.top() + (area.height() - metrics.height()) / 2;
+    parts.month = QRect(left, top, monthWidth, metrics.height());
+    parts.year = QRect(parts.month.right() + 1 + gap, top, yearWidth, metrics.height());
+    return parts;
+}
+
 int MonthCalendar::cellAt(const QPoint& at) const {
     for (int cell = 1; cell <= Cells; ++cell)
         if (cellRect(cell).contains(at)) return cell;
@@ -84,16 +123,21 @@ int MonthCalendar::cellAt(const QPoint& at) const {
 void MonthCalendar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Paper);
-    const Layout l = layout();
     const QLocale locale;
 
-    QFont titleFont = font();
-    titleFont.setPointSizeF(12);
-    titleFont.setBold(true);
-    painter.setFont(titleFont);
+    const TitleParts title = titleParts();
+    painter.setFont(title.font);
     painter.setPen(Title);
-    painter.drawText(pixels(l.titleArea), Qt::AlignCenter,
-                     locale.standaloneMonthName(Month()) + u' ' + QString::number(Year()));
+    painter.setBrush(Title);
+    const QString titleTexts[] = {locale.standaloneMonthName(Month()), QString::number(Year())};
+    for (int i = 0; i < 2; ++i) {
+        const QRect part = i == 0 ? title.month : title.year;
+        painter.drawText(part.adjusted(0, 0, -DropMarkWidth, 0), Qt::AlignLeft | Qt::AlignVCenter, titleTexts[i]);
+        // A small triangle pointing down, centred in the room after the text.
+        const QPointF centre(part.right() - DropMarkWidth / 2.0 + 2, part.center().y() + 1);
+        painter.drawPolygon(QPolygonF({centre + QPointF(-4, -2), centre + QPointF(4, -2), centre + QPointF(0, 2.5)}));
+    }
+    painter.setBrush(Qt::NoBrush);
 
     const QRect grid = cellRect(1).united(cellRect(Cells));
     const int bandHeight = qMin(Twips::toPixels(NamesBandTwips), grid.top());
@@ -146,10 +190,55 @@ void MonthCalendar::userChoose(const QDate& day) {
     emit AfterUpdate();
 }
 
+void MonthCalendar::userChooseMonth(int year, int month) {
+    const QDate firstOfMonth(year, month, 1);
+    userChoose(firstOfMonth.addDays(std::min(Day(), firstOfMonth.daysInMonth()) - 1));
+}
+
+void MonthCalendar::showMonthMenu() {
+    const QRect month = monthTitleRect();
+    monthMenu_->setActiveAction(monthMenu_->actions().value(Month() - 1));
+    monthMenu_->popup(mapToGlobal(month.bottomLeft()));
+}
+
+// The year box lies over the year's text, holding the year shown, selected.
+void MonthCalendar::editYear() {
+    const QRect year = yearTitleRect();
+    const QSize size = yearBox_->sizeHint().expandedTo(QSize(year.width() + 24, 0));
+    const int left = std::clamp(year.center().x() - size.width() / 2, 0, std::max(0, width() - size.width()));
+    yearBox_->setGeometry(left, year.center().y() - size.height() / 2, size.width(), size.height());
+    {
+        const QSignalBlocker quiet(yearBox_);
+        yearBox_->setValue(Year());
+    }
+    yearBox_->show();
+    yearBox_->raise();
+    yearBox_->setFocus(Qt::MouseFocusReason);
+    yearBox_->selectAll();
+}
+
+// Escape leaves the year box without changing the year.
+bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == yearBox_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        {
+            const QSignalBlocker quiet(yearBox_);
+            yearBox_->setValue(Year());
+        }
+        setFocus(Qt::OtherFocusReason);
+        yearBox_->hide();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void MonthCalendar::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     setFocus(Qt::MouseFocusReason);
-    if (const int cell = cellAt(event->position().toPoint())) userChoose(cellDate(cell));
+    const QPoint at = event->position().toPoint();
+    if (monthTitleRect().contains(at)) return showMonthMenu();
+    if (yearTitleRect().contains(at)) return editYear();
+    if (const int cell = cellAt(at)) userChoose(cellDate(cell));
 }
 
 // The press before it has chosen the day; a day of a neighbouring month has

@@ -36,10 +36,14 @@ TreeView::TreeView(QWidget* parent, const QString& name) : QTreeWidget(parent), 
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         if (TreeNode* node = nodeOf(item)) emit NodeClick(node);
     });
+    // Only a node with children opens and closes. Expanding everything below
+    // a node ("*") marks its leaves expanded too: they are put back at once.
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        if (item->childCount() == 0) return collapseItem(item);
         if (TreeNode* node = nodeOf(item)) emit Expand(node);
     });
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+        if (item->childCount() == 0) return;
         if (TreeNode* node = nodeOf(item)) emit Collapse(node);
     });
 }

@@ -34,8 +34,9 @@ private:
 
 // A tree of nodes with pictures from an image list. NodeClick runs when the
 // user clicks a node (or presses Enter on the current one); Expand and Collapse
-// when the user opens or closes a node (a double click, its button, the
-// keyboard). The user cannot edit the node texts.
+// when the user opens or closes a node that has children (a double click, its
+// button, the keyboard); a node without children is never open. The user
+// cannot edit the node texts.
 class TreeView : public QTreeWidget, public Control {
     Q_OBJECT
     Q_PROPERTY(int NodeCount READ NodeCount)

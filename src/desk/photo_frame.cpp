@@ -2,7 +2,7 @@
 #include <QImageReader>
 
 #include "common/application.h"
-#include "common/text1252.h"
+#include "common/storable_text.h"
 #include "desk/desk_window.h"
 #include "desk/module2.h"
 #include "organizer/module1.h"
@@ -49,11 +49,18 @@ void ChangePhoto() {
     if (!path) return;
     const auto picture = loadPicture(*path);
     if (!picture) return;
+    // A photo whose path the file cannot hold would be gone at the next start:
+    // the user is told, and the frame keeps the photo it shows.
+    if (const auto character = UnstorableCharacter(*path)) {
+        app().message(QStringLiteral("The character \"%1\" in the photo's path cannot be kept in the organizer's "
+                                     "files, so the photo would not come back at the next start. "
+                                     "Please choose a photo whose path is without it.")
+                          .arg(*character));
+        return;
+    }
     app().window<Desk>().Image17->setPicture(*picture);
-    // A path the record cannot hold exactly (too long, or with a character the
-    // file's character set lacks) is not stored: the next start shows the
-    // photo stored before. Like every failure here, silently.
-    if (!Text1252::canEncode(*path)) return;
+    // A path too long for the record is not stored: the next start shows the
+    // photo stored before.
     RecordFile& file = app().files()[Module1::PhotoFile];
     file.setReportFailures(false);
     file.writeString(1, *path);

@@ -17,6 +17,7 @@ FinForm5::FinForm5() : Form(QStringLiteral("FinForm5")) {
     Frame1->Move(120, 120, 4935, 735);
     Combo1 = new ComboBox(Frame1, QStringLiteral("Combo1"), ComboBox::Style::DropdownCombo);
     Combo1->Move(120, 240, 3135, 315);
+    setFirstInput(Combo1);
 
     Frame2 = new Frame(this, QStringLiteral("Frame2"), QStringLiteral("Settings"));
     Frame2->Move(120, 960, 4935, 1575);

@@ -34,6 +34,7 @@ DebitOrderForm::DebitOrderForm(const QString& name, const QString& caption, cons
     };
     Label1 = label(QStringLiteral("Label1"), QStringLiteral("Start Date:"), layout.tops[0]);
     DTPicker1 = picker(QStringLiteral("DTPicker1"), initial.start, layout.tops[0]);
+    setFirstInput(DTPicker1);
     Label2 = label(QStringLiteral("Label2"), QStringLiteral("End Date:"), layout.tops[1]);
     DTPicker2 = picker(QStringLiteral("DTPicker2"), initial.end, layout.tops[1]);
     Label* description = label(layout.descriptionIsLabel3 ? QStringLiteral("Label3") : QStringLiteral("Label4"),

@@ -20,6 +20,7 @@ FinDialog2::FinDialog2() : Form(QStringLiteral("FinDialog2")) {
     Label1 = label(QStringLiteral("Label1"), QStringLiteral("Date:"), 480);
     DTPicker1 = new DatePicker(this, QStringLiteral("DTPicker1"));
     DTPicker1->Move(FieldLeft, 480, 1575, 315);
+    setFirstInput(DTPicker1);
     Label2 = label(QStringLiteral("Label2"), QStringLiteral("Category:"), 960);
     Combo1 = new ComboBox(this, QStringLiteral("Combo1"), ComboBox::Style::DropdownCombo);
     Combo1->Move(FieldLeft, 960, 3255, 315);

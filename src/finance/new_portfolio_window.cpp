@@ -14,6 +14,7 @@ FinForm3::FinForm3() : Form(QStringLiteral("FinForm3")) {
     Label1->Move(120, 120, 3735, 255);
     Text1 = new TextBox(this, QStringLiteral("Text1"), QStringLiteral("Portfolio1"));
     Text1->Move(120, 420, 3735, 315);
+    setFirstInput(Text1);
     Text1->setMaxLength(20);
     Drive1 = new DriveListBox(this, QStringLiteral("Drive1"));
     Drive1->Move(120, 900, 3735, 315);

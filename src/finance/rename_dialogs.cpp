@@ -13,6 +13,7 @@ void buildRenameDialog(D* dialog, const QString& caption, ComboBox::Style listSt
     dialog->setCaption(caption);
     dialog->Combo1 = new ComboBox(dialog, QStringLiteral("Combo1"), listStyle);
     dialog->Combo1->Move(120, 240, 4335, 315);
+    dialog->setFirstInput(dialog->Combo1);
     dialog->Label1 = new Label(dialog, QStringLiteral("Label1"), label);
     dialog->Label1->Move(120, 780, 4335, 255);
     dialog->Text1 = new TextBox(dialog, QStringLiteral("Text1"), initialName);

@@ -67,6 +67,7 @@ Form7::Form7() : Form(QStringLiteral("Form7")) {
                                    Text3[0], Text3[1], Text3[2], Text3[3], Text3[4],  Text3[5], Command1, Command3};
     auto focusTaker = [](QWidget* w) { return w->focusProxy() ? w->focusProxy() : w; };
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(focusTaker(order[i - 1]), focusTaker(order[i]));
+    setFirstInput(Text2[0]);
 
     connect(Command1, &CommandButton::Click, this, &Form7::Command1_Click);
     connect(Command3, &CommandButton::Click, this, &Form7::Command3_Click);

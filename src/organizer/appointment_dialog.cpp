@@ -25,6 +25,7 @@ Form5::Form5() : Form(QStringLiteral("Form5")) {
     Text4 = new TextBox(Frame1, QStringLiteral("Text4"), QStringLiteral("Subject"));
     Text4->Move(120, 300, 7440, 315);
     Text4->setMaxLength(100);
+    setFirstInput(Text4);
 
     Label2 = new Label(Frame1, QStringLiteral("Label2"), QStringLiteral("Start Time"));
     Label2->Move(120, 810, 975, 255);

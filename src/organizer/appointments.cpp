@@ -96,6 +96,8 @@ void ClearDayActivities() {
     activities.Check1->setValue(0);
     activities.Label4->setVisible(false);
     activities.Text2->setVisible(false);
+    activities.Command4->setEnabled(false);
+    activities.Command5->setEnabled(false);
 }
 
 void LoadDayActivities() {
@@ -114,14 +116,13 @@ void LoadDayActivities() {
         activities.Combo1->AddItem(Conversions::trimSpaces(file.readString(recordOf(i, Field::Start))));
         activities.Combo2->AddItem(Conversions::trimSpaces(file.readString(recordOf(i, Field::End))));
     }
-    const bool listed = activities.Combo3->ListCount() > 0;
-    if (listed) {
+    if (activities.Combo3->ListCount() > 0) {
         activities.Combo3->setListIndex(0);  // shows the day's first appointment
         activities.Combo1->setListIndex(0);
         activities.Combo2->setListIndex(0);
+        activities.Command4->setEnabled(true);
+        activities.Command5->setEnabled(true);
     }
-    activities.Command4->setEnabled(listed);
-    activities.Command5->setEnabled(listed);
 
     const QString birthdayKey = BirthdayKey(day);
     RecordFile& book = AddressBook.file();

@@ -78,9 +78,11 @@ void Form1::Form_Load() {
 
 void Form1::Calendar1_AfterUpdate() { Module1::MarkCalendarMonth(); }
 
+// The day's activities come up at normal size, also from a minimized window.
 void Form1::Calendar1_DblClick() {
     Form4& activities = app().window<Form4>();
     activities.DTPicker1->setValue(Calendar1->Value());
+    activities.setNormalState();
     activities.Show();
     Module1::LoadDayActivities();
 }

@@ -147,7 +147,8 @@ void ShowAppointment();
 // Deletes the appointment shown in the Activities window.
 void DeleteAppointment();
 // Empties the Activities window's lists and the appointment it shows; its
-// start and end boxes and its buttons stay as they are.
+// start and end boxes stay as they are. "Delete" and "Edit" are offered only
+// while an appointment is shown.
 void ClearDayActivities();
 // Store the appointment dialog's input: as a new appointment at the end of the
 // file, or over the appointment that "Edit" opened.

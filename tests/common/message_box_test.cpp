@@ -20,6 +20,9 @@ namespace {
 struct Workspace : Form {
     Workspace() : Form(QStringLiteral("Workspace")) {}
 };
+struct OtherWindow : Form {
+    OtherWindow() : Form(QStringLiteral("OtherWindow")) {}
+};
 struct ToolWindow : Form {
     QLineEdit* first = new QLineEdit(this);
     QLineEdit* second = new QLineEdit(this);
@@ -81,6 +84,28 @@ TEST_F(MessageBoxTest, EveryBoxOfARunBelongsToTheWindowTheUserWorksInWhichIsActi
     boxes.show(QStringLiteral("Balance below"));
     EXPECT_EQ(owners, QList<QWindow*>(2, workspace.windowHandle()));
     EXPECT_TRUE(QTest::qWaitForWindowActive(&workspace));
+}
+
+// A handler that shows a box, then hides its window and shows another (as
+// the appointment dialog's OK shows the Activities window after its message)
+// leaves the user in the window it showed: the end of the run does not bring
+// the box's owner back in front of it.
+TEST_F(MessageBoxTest, AWindowShownAfterTheLastBoxStaysTheActiveOne) {
+    Workspace& workspace = app().window<Workspace>();
+    workspace.Show();
+    ToolWindow& tool = app().window<ToolWindow>();
+    tool.Show(workspace);
+    ASSERT_TRUE(waitForKeys(tool));
+
+    boxes.show(QStringLiteral("This appointment was deleted while it was being edited; the changes were not saved."));
+    tool.hide();
+    OtherWindow& other = app().window<OtherWindow>();
+    other.Show();
+    EXPECT_TRUE(waitForKeys(other));
+    idle();
+    idle();
+    EXPECT_EQ(QApplication::activeWindow(), &other);
+    EXPECT_EQ(QGuiApplication::focusWindow(), other.windowHandle());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "common/conversions.h"
 #include "support/finance_test.h"
+#include "support/window_manager.h"
 
 namespace {
 
@@ -404,6 +405,33 @@ TEST_F(FinanceWindowTest, TheLockHoldsAgainstTheCloseBoxAndGivesBackTheActiveChi
         EXPECT_TRUE(app().window<FinDialog>().isEnabled());
     }
     EXPECT_TRUE(finance.close()) << "unlocked, the close box works";
+}
+
+using FinanceDialogsTest = HomePortfolioTest;
+
+// Each time a finance dialog shows, the keyboard starts in its first input,
+// wherever the user left it the time before.
+TEST_F(FinanceDialogsTest, EachShowingStartsWithTheKeyboardInTheFirstInput) {
+    FinMDIForm1& finance = app().window<FinMDIForm1>();
+    FinForm3& create = app().window<FinForm3>();
+    FinDialog& renameAccount = app().window<FinDialog>();
+    FinDialog1& renameCategory = app().window<FinDialog1>();
+    const std::tuple<QAction*, Form*, QWidget*, CommandButton*> dialogs[] = {
+        {finance.New, &create, create.Text1, create.Command2},
+        {finance.RenameAccount, &renameAccount, renameAccount.Combo1, renameAccount.CancelButton},
+        {finance.ChangeCategory, &renameCategory, renameCategory.Combo1, renameCategory.CancelButton}};
+    for (const auto& [command, dialog, first, cancel] : dialogs) {
+        for (int showing = 1; showing <= 2; ++showing) {
+            SCOPED_TRACE(qPrintable(dialog->objectName() + QStringLiteral(", showing %1").arg(showing)));
+            command->trigger();
+            ASSERT_TRUE(waitForKeys(*dialog));
+            EXPECT_TRUE(first->hasFocus());
+            cancel->setFocus(Qt::TabFocusReason);  // the user tabs to "Cancel" and presses Space
+            QTest::keyClick(cancel, Qt::Key_Space);
+            ASSERT_FALSE(dialog->isVisible());
+            WindowManager::focus(finance);  // as the dialog goes
+        }
+    }
 }
 
 using FinanceToolWindowsTest = HomePortfolioTest;

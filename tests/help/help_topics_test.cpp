@@ -122,6 +122,26 @@ TEST_F(HelpTopicsTest, BooksOpenNoPageAndTheirPicturesFollowExpandAndCollapse) {
     EXPECT_FALSE(topics.isVisible());
 }
 
+// "*" opens every book below the chosen node at once: the books show the
+// open book and the pages keep their page, also when the keyboard moves on.
+TEST_F(HelpTopicsTest, PagesKeepTheirPictureWhenEveryBookIsOpenedAtOnce) {
+    Form12& topics = openTopics();
+    TreeView* tree = topics.TreeView1;
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->NodeRect(tree->Node("Org")).center());
+    QTest::keyClick(tree, Qt::Key_Asterisk);
+    for (int i = 1; i <= 43; ++i) {
+        const bool page = tree->NodeKey(i).contains(u'-');
+        EXPECT_EQ(tree->NodeImage(i), page ? 3 : 2) << qPrintable(tree->NodeKey(i));
+        EXPECT_EQ(tree->NodeExpanded(i), !page) << qPrintable(tree->NodeKey(i));
+    }
+    // Down to "Getting Started", then Left goes back up to the root.
+    QTest::keyClick(tree, Qt::Key_Down);
+    ASSERT_EQ(tree->currentItem()->text(0), "Getting Started");
+    QTest::keyClick(tree, Qt::Key_Left);
+    EXPECT_EQ(tree->currentItem()->text(0), "Velmora Organizer");
+    EXPECT_EQ(picturesOf(tree, {"Org", "0-1"}), "Org=2 0-1=3");
+}
+
 // "Index" hides the viewer with its page and shows the tree as the user left
 // it; a page node clicked while the viewer shows replaces its page.
 TEST_F(HelpTopicsTest, IndexShowsTheTreeAsTheUserLeftItAndTheViewerKeepsItsPage) {

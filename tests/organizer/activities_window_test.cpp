@@ -3,6 +3,7 @@
 #include "organizer/activities_window.h"
 #include "support/address_entries.h"
 #include "support/appointment_files.h"
+#include "support/window_manager.h"
 
 using ActivitiesWindowTest = AppointmentTest;
 
@@ -74,4 +75,21 @@ TEST_F(ActivitiesWindowTest, BirthdayLinesCarryTheAgeInTheShownYearAndKeepFileOr
     EXPECT_EQ(activities.Combo4->ListCount(), 0);
     activities.DTPicker1->pick(QDate(2023, 3, 1));
     EXPECT_EQ(listed(activities.Combo4), QStringList{"Birthday - March, Mo ( 53 ) "});
+}
+
+// Minimized by the window manager (it has no button for it), the window comes
+// back at a double click on a day, on that day, as the active window.
+TEST_F(ActivitiesWindowTest, ADoubleClickOnADayBringsAMinimizedWindowBack) {
+    storeAppointments({"20240308-1"});
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&activities));
+    WindowManager::minimize(activities);
+    ASSERT_TRUE(activities.isMinimized());
+
+    openDay(QDate(2024, 3, 8));
+    EXPECT_FALSE(activities.isMinimized());
+    EXPECT_TRUE(activities.isVisible());
+    EXPECT_EQ(activities.DTPicker1->Value(), QDate(2024, 3, 8));
+    EXPECT_EQ(listed(activities.Combo3), QStringList{"Subject of 20240308-1"});
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&activities));
 }

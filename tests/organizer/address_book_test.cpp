@@ -11,6 +11,7 @@
 #include "support/address_entries.h"
 #include "support/appointment_files.h"
 #include "support/desk_start.h"
+#include "support/window_manager.h"
 
 namespace {
 
@@ -175,6 +176,24 @@ TEST_F(AddressBookTest, AddingAppendsEveryFieldAndRefreshesTheCurrentGroup) {
     EXPECT_EQ(cole.mid(0, 3), QStringList({"Cole, ", "", "Cole"})) << "an empty name";
     EXPECT_EQ(cole.mid(10, 2), QStringList({"09/09/2001", "0"}));
     EXPECT_EQ(bookCount(stored()), 3);
+}
+
+// Each showing of the entry dialog starts with the keyboard in the name box,
+// wherever the user left it the time before.
+TEST_F(AddressBookTest, EachShowingOfTheEntryDialogStartsInTheNameBox) {
+    Form3& book = openBook();
+    Form7& dialog = app().window<Form7>();
+    for (const char* name : {"Ann", "Bea"}) {
+        QTest::mouseClick(book.Command3, Qt::LeftButton);
+        ASSERT_TRUE(waitForKeys(dialog));
+        EXPECT_TRUE(dialog.Text2[0]->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), name);
+        EXPECT_EQ(dialog.Text2[0]->Text(), name);
+        dialog.Command3->setFocus(Qt::TabFocusReason);  // the user tabs to "Cancel" and presses Space
+        QTest::keyClick(dialog.Command3, Qt::Key_Space);
+        ASSERT_FALSE(dialog.isVisible());
+        WindowManager::focus(book);  // as the dialog goes
+    }
 }
 
 TEST_F(AddressBookTest, ASurnameIsRequiredAndAnExistingKeyIsRefused) {

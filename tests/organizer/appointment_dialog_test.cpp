@@ -232,22 +232,52 @@ TEST_F(AppointmentDialogTest, AnEditWritesOnlyTheAppointmentItOpenedWhereverItIs
     EXPECT_EQ(activities.Combo3->Text(), QStringLiteral("Subject of 20240307-3"));
 }
 
-// Once the calendar has emptied the Activities window, its ID box holds "ID".
-TEST_F(AppointmentDialogTest, AfterTheCalendarEmptiedTheWindowDeleteAndEditChangeNothing) {
+// Once the calendar has emptied the Activities window, no appointment is
+// shown: "Delete" and "Edit" are not offered, so no edit can look saved
+// while nothing is written. Opening the day again offers them again.
+TEST_F(AppointmentDialogTest, AfterTheCalendarEmptiedTheWindowNoEditIsOffered) {
     storeAppointments({"20240307-1"});
     Form4& activities = openDay(QDate(2024, 3, 7));
     Form1& calendar = app().window<Form1>();
     QTest::keyClick(calendar.Calendar1, Qt::Key_Right);
-    const QByteArray before = fileBytes("Appoint.dat");
-    QTest::mouseClick(activities.Command4, Qt::LeftButton);
-    EXPECT_EQ(fileBytes("Appoint.dat"), before);
-
-    Form5& dialog = press(activities.Command5);
-    EXPECT_EQ(dialog.Text3->Text(), QStringLiteral("ID"));
-    fill(dialog, QStringLiteral("Lost"), QStringLiteral("10:00"), QStringLiteral("11:00"));
-    ok(dialog);
-    EXPECT_EQ(fileBytes("Appoint.dat"), before);
+    ASSERT_EQ(activities.Text3->Text(), QStringLiteral("ID"));
+    EXPECT_FALSE(activities.Command4->isEnabled());
+    EXPECT_FALSE(activities.Command5->isEnabled());
+    QTest::mouseClick(activities.Command5, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(app().window<Form5>().isVisible());
     EXPECT_TRUE(activities.isVisible());
+
+    openDay(QDate(2024, 3, 7));
+    EXPECT_TRUE(activities.Command4->isEnabled() && activities.Command5->isEnabled());
+    Form5& dialog = press(activities.Command5);
+    fill(dialog, QStringLiteral("Kept"), QStringLiteral("10:00"), QStringLiteral("11:00"));
+    ok(dialog);
+    EXPECT_EQ(storedAppointment(0).subject, QStringLiteral("Kept"));
+}
+
+// Each showing starts with the keyboard in the subject, wherever the user
+// left it the time before: a typed space goes into the subject and presses
+// no button.
+TEST_F(AppointmentDialogTest, EachShowingStartsWithTheKeyboardInTheSubject) {
+    storeAppointments({"20240307-1"});
+    Form4& activities = openDay(QDate(2024, 3, 7));
+    for (CommandButton* opener : {activities.Command3, activities.Command5, activities.Command3}) {
+        Form5& dialog = press(opener);
+        SCOPED_TRACE(qPrintable(dialog.Caption()));
+        ASSERT_TRUE(waitForKeys(dialog));
+        EXPECT_TRUE(dialog.Text4->hasFocus());
+        const QString subject = dialog.Text4->Text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_EQ(dialog.Text4->Text(), subject + u' ');
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(messages->texts.isEmpty());
+
+        fill(dialog, QStringLiteral("Lunch"), QStringLiteral("12:00"), QStringLiteral("13:00"));
+        dialog.Command2->setFocus(Qt::TabFocusReason);  // the user tabs to "OK" and presses Space
+        QTest::keyClick(dialog.Command2, Qt::Key_Space);
+        ASSERT_FALSE(dialog.isVisible());
+    }
 }
 
 // The number of a new appointment is settled when it is written, so a deletion

@@ -1,3 +1,5 @@
+#include <QMenu>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 #include <set>
@@ -121,6 +123,53 @@ TEST_F(CalendarWindowTest, AClickRefreshesTheDotsAndEmptiesTheActivitiesWindow) 
     EXPECT_EQ(activities.Combo3->ListCount(), 0);
     EXPECT_EQ(activities.Text3->Text(), QStringLiteral("ID"));
     EXPECT_EQ(activities.Text4->Text(), QStringLiteral("09:00")) << "start and end stay";
+}
+
+// The title's month name opens a menu of the months and its year a box for
+// the year. The day stays where the new month has it, else the month's last
+// day; the dots follow as after any change of the date.
+TEST_F(CalendarWindowTest, TheTitleChoosesTheMonthAndTheYearAndTheDotsFollow) {
+    storeAppointments({"20241231-1", "20270228-1"});
+    Form1& calendar = openCalendar();
+    MonthCalendar* month = calendar.Calendar1;
+    showMonth(calendar, QDate(2024, 3, 31));
+    auto* menu = month->findChild<QMenu*>();
+    auto* yearBox = month->findChild<QSpinBox*>();
+    ASSERT_TRUE(menu && yearBox);
+    auto chooseMonth = [&](int number) {
+        QTest::mouseClick(month, Qt::LeftButton, {}, month->monthTitleRect().center());
+        ASSERT_TRUE(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().at(number - 1)).center());
+        EXPECT_FALSE(menu->isVisible());
+    };
+    auto openYear = [&] {
+        QTest::mouseClick(month, Qt::LeftButton, {}, month->yearTitleRect().center());
+        ASSERT_TRUE(yearBox->isVisible());
+    };
+
+    chooseMonth(12);
+    EXPECT_EQ(month->Value(), QDate(2024, 12, 31));
+    EXPECT_EQ(shownCells(calendar.Picture2), std::set<int>{38}) << "December 2024 begins on a Sunday";
+    openYear();
+    QTest::keyClicks(yearBox, "2027");
+    EXPECT_EQ(month->Value(), QDate(2024, 12, 31)) << "a year counts once it is confirmed";
+    QTest::keyClick(yearBox, Qt::Key_Return);
+    EXPECT_FALSE(yearBox->isVisible());
+    EXPECT_EQ(month->Value(), QDate(2027, 12, 31));
+    EXPECT_TRUE(shownCells(calendar.Picture2).empty());
+    chooseMonth(2);
+    EXPECT_EQ(month->Value(), QDate(2027, 2, 28));
+    EXPECT_EQ(shownCells(calendar.Picture2), std::set<int>{29});
+
+    // The box's arrows count at each step; Escape leaves the year as it was.
+    openYear();
+    QTest::keyClick(yearBox, Qt::Key_Up);
+    EXPECT_EQ(month->Value(), QDate(2028, 2, 28));
+    EXPECT_TRUE(shownCells(calendar.Picture2).empty());
+    QTest::keyClicks(yearBox, "1999");
+    QTest::keyClick(yearBox, Qt::Key_Escape);
+    EXPECT_FALSE(yearBox->isVisible());
+    EXPECT_EQ(month->Value(), QDate(2028, 2, 28));
 }
 
 TEST_F(CalendarWindowTest, TheTodayMarkerFollowsTheFileOnlyWhenTheMarkersAreRefreshed) {

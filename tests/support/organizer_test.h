@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QFile>
 #include <QStringList>
@@ -89,6 +91,12 @@ protected:
     // The window that a window belongs to on the window system, which keeps
     // it in front of that one: none for a window of its own.
     static QWindow* ownerOf(const QWidget& window) { return WindowOwner::ownerOnWindowSystem(window); }
+
+    // Waits until the window takes the keys. (A dialog reads as active as soon
+    // as the window it belongs to is, so waiting for it to be active is not enough.)
+    static bool waitForKeys(const QWidget& window) {
+        return QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; });
+    }
 
     // The program waits for the user once: its event loop goes idle.
     static void idle() {

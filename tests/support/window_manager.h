@@ -27,6 +27,12 @@ inline void focus(QWidget& window) {
         window.windowHandle(), Qt::ActiveWindowFocusReason);
 }
 
+// The user minimizes the window through the window manager.
+inline void minimize(QWidget& window) {
+    QWindowSystemInterface::handleWindowStateChanged<QWindowSystemInterface::SynchronousDelivery>(
+        window.windowHandle(), Qt::WindowMinimized);
+}
+
 // True when the window leaves its place to the window manager at its next
 // mapping; false when it asks for the place where its frame stands now.
 inline bool placesIt(const QWidget& window) {
