@@ -165,8 +165,7 @@ int main(int argc, char* argv[]) {
             // Scrolling the whole list page by page, each page drawn.
             FlexGrid* grid = organizer.window<FinForm1>().MSFlexGrid1;
             finance.show();
-            organizer.window<FinForm1>().Show();
-            organizer.window<FinForm1>().setMaximized();
+            organizer.window<FinForm1>().ShowMaximized();
             QCoreApplication::processEvents();
             QScrollBar* bar = grid->verticalScrollBar();
             int pages = 0;
