@@ -434,18 +434,24 @@ TEST_F(FinanceDialogsTest, EachShowingStartsWithTheKeyboardInTheFirstInput) {
     }
 }
 
-using FinanceToolWindowsTest = HomePortfolioTest;
+class FinanceToolWindowsTest : public HomePortfolioTest {
+protected:
+    // A transaction and a debit order of the first account, listed.
+    void storeOneOfEach() {
+        storeTransaction(1, 1, QDate(2024, 1, 10), "-1");
+        storeTransactionCount(1, 1);
+        storeDebitOrder(1, 1, QDate(2024, 1, 5), QDate(2024, 2, 5), "Insurance", "30");
+        storeDebitOrderCount(1, 1);
+        refill();
+    }
+};
 
 // The tool windows and dialogs of the finance window belong to it on the
 // window system: they stay in front of it and come to the front with it. They
 // are not its child windows: they outlive it, and the next finance window
 // owns them when it opens them again.
 TEST_F(FinanceToolWindowsTest, BelongToTheFinanceWindowAndOutliveIt) {
-    storeTransaction(1, 1, QDate(2024, 1, 10), "-1");
-    storeTransactionCount(1, 1);
-    storeDebitOrder(1, 1, QDate(2024, 1, 5), QDate(2024, 2, 5), "Insurance", "30");
-    storeDebitOrderCount(1, 1);
-    refill();
+    storeOneOfEach();
     FinMDIForm1* finance = &app().window<FinMDIForm1>();
     FinForm9& debitOrders = app().window<FinForm9>();
     std::vector<std::pair<std::function<void()>, std::function<QWidget*()>>> opened = {
@@ -500,11 +506,7 @@ TEST_F(FinanceToolWindowsTest, BelongToTheFinanceWindowAndOutliveIt) {
 // Account Settings on none). The holder's own way out then does its work,
 // and the others take input again.
 TEST_F(FinanceToolWindowsTest, TheLockHoldsEveryOtherToolWindowAndDialog) {
-    storeTransaction(1, 1, QDate(2024, 1, 10), "-1");
-    storeTransactionCount(1, 1);
-    storeDebitOrder(1, 1, QDate(2024, 1, 5), QDate(2024, 2, 5), "Insurance", "30");
-    storeDebitOrderCount(1, 1);
-    refill();
+    storeOneOfEach();
     FinMDIForm1& finance = app().window<FinMDIForm1>();
     FinForm9& debitOrders = app().window<FinForm9>();
     FinForm3& newPortfolio = app().window<FinForm3>();
