@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <QVarLengthArray>
 #include <QtEndian>
 #include <algorithm>
@@ -446,6 +447,13 @@ RecordFile& FileTable::operator[](int number) {
     if (it != files_.end()) return *it->second;
     if (!closed_) closed_ = std::make_unique<RecordFile>(QString(), 128, nullptr);
     return *closed_;
+}
+
+QString FileTable::damageTexts(std::span<const int> numbers) {
+    QStringList texts;
+    for (int number : numbers)
+        if (const RecordFile& file = (*this)[number]; !file.damage().isEmpty()) texts << file.damageText();
+    return texts.join(u'\n');
 }
 
 void FileTable::recheckAll() {

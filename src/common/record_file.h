@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <sys/types.h>
@@ -208,6 +209,9 @@ public:
     WriteGate& gate() { return *gate_; }
     // Every file checks at its next read whether it was changed from outside.
     void recheckAll();
+    // For each damaged file among the numbers, what is wrong with it
+    // (RecordFile::damageText), one line each; empty when all are sound.
+    QString damageTexts(std::span<const int> numbers);
     // Every file checks now whether its path names another file, or what it
     // holds was changed from outside.
     void checkFiles();

@@ -101,8 +101,7 @@ void RefreshPortfolioLists() {
 void ShowReplacedFile(int number) {
     if (!vars().PortfolioOpen || number < PortfolioFileNumber || number > accountFileNumber(AccountCount)) return;
     // A damaged file is given up with its portfolio before anything is written into it.
-    if (const RecordFile& file = app().files()[number]; !file.damage().isEmpty()) {
-        const QString damaged = file.damageText();
+    if (const QString damaged = app().files().damageTexts({&number, 1}); !damaged.isEmpty()) {
         ClosePortfolio();
         app().message(damaged + QStringLiteral("\nThe portfolio has been closed; nothing has been written into it."));
         return;

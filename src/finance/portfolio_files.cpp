@@ -160,12 +160,11 @@ bool openPortfolioFiles() {
             return false;
         }
     }
-    QStringList damaged;
-    for (int number = 1; number <= FileCount; ++number)
-        if (!app().files()[number].damage().isEmpty()) damaged << app().files()[number].damageText();
+    constexpr int Numbers[FileCount] = {1, 2, 3, 4, 5, 6};
+    const QString damaged = app().files().damageTexts(Numbers);
     if (damaged.isEmpty()) return true;
     giveUpOpening();
-    app().message(damaged.join(u'\n') + QStringLiteral("\nThe portfolio stays closed; nothing has been written into it."));
+    app().message(damaged + QStringLiteral("\nThe portfolio stays closed; nothing has been written into it."));
     return false;
 }
 

@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QStringList>
 #include <algorithm>
 
 #include "common/application.h"
@@ -90,14 +89,11 @@ FileShape shapeOf(const BlockFile& blocks, const QString& entries) {
 
 // The organizer cannot go on without its files, and writes nothing into a
 // damaged one: it names every damaged file and ends.
-void endOnDamagedFiles(std::initializer_list<int> numbers) {
-    QStringList damaged;
-    for (int number : numbers)
-        if (!app().files()[number].damage().isEmpty()) damaged << app().files()[number].damageText();
+void endOnDamagedFiles(std::span<const int> numbers) {
+    const QString damaged = app().files().damageTexts(numbers);
     if (damaged.isEmpty()) return;
-    damaged << (damaged.size() == 1 ? QStringLiteral("The organizer ends without changing it.")
-                                    : QStringLiteral("The organizer ends without changing them."));
-    app().fail(damaged.join(u'\n'));
+    app().fail(damaged + (damaged.contains(u'\n') ? QStringLiteral("\nThe organizer ends without changing them.")
+                                                   : QStringLiteral("\nThe organizer ends without changing it.")));
 }
 }  // namespace
 
@@ -111,7 +107,7 @@ void OpenDataFiles() {
                     shapeOf(AddressBook, QStringLiteral("address entries"))) ||
         !files.open(PhotoFile, dataPath(QStringLiteral("PhotoF")), 128, FileShape{}))
         return;
-    endOnDamagedFiles({AppointFile, NotesFile, AddBookFile, PhotoFile});
+    endOnDamagedFiles(OrganizerFiles);
     if (app().ending()) return;
 
     // Every count record holds a tagged integer from the first start on.
@@ -155,7 +151,7 @@ void CloseDataFiles() {
 void ShowReplacedFile(int number) {
     Application& a = app();
     if (std::find(std::begin(OrganizerFiles), std::end(OrganizerFiles), number) == std::end(OrganizerFiles)) return;
-    endOnDamagedFiles({number});
+    endOnDamagedFiles({&number, 1});
     if (a.ending()) return;
     switch (number) {
     case AppointFile: FindEditedAppointment(); break;
